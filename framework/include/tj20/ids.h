@@ -1,0 +1,9 @@
+// Simulator variables (tj20::sim) and key events (tj20::key) by name. Each subsystem keeps
+// its own list; an identifier is defined once, in the list of the subsystem that uses it first.
+#pragma once
+
+#include "tj20/ids/common.h"
+#include "tj20/ids/lighting.h"
+#include "tj20/ids/guidance.h"
+#include "tj20/ids/electrical.h"
+#include "tj20/ids/fuel.h"

@@ -1,0 +1,8 @@
+// Electrical power and the auxiliary power unit.
+#pragma once
+
+#include <cstdint>
+
+namespace tj20::sim {}  // namespace tj20::sim
+
+namespace tj20::key {}  // namespace tj20::key

@@ -1,0 +1,8 @@
+// Fuel feed.
+#pragma once
+
+#include <cstdint>
+
+namespace tj20::sim {}  // namespace tj20::sim
+
+namespace tj20::key {}  // namespace tj20::key

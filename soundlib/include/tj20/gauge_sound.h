@@ -1,0 +1,24 @@
+// The sound library stand-in "GaugeSound": the three entry points the gauges call, and
+// the journal the reference host reads. It keeps which repeating sounds are playing; it
+// makes no noise.
+#pragma once
+
+#include <cstddef>
+
+extern "C" {
+
+// Entry points the gauges look up by name.
+int GaugePlaySound(const char* path, const char* alias, int repeat);
+int GaugeStopSound(const char* alias);
+int TerminateSounds();
+
+enum Tj20SoundCall { Tj20SoundPlay = 1, Tj20SoundStop = 2, Tj20SoundTerminate = 3 };
+
+// Hands every journaled call since the last drain to the visitor, oldest first, and forgets them.
+typedef void (*Tj20SoundCallVisitor)(void* context, int call, const char* path, const char* alias, int repeat);
+void Tj20SoundDrainJournal(Tj20SoundCallVisitor visitor, void* context);
+
+// Visits the aliases of the repeating sounds now playing, in the order they started.
+typedef void (*Tj20SoundPlayingVisitor)(void* context, const char* alias, const char* path);
+void Tj20SoundVisitPlaying(Tj20SoundPlayingVisitor visitor, void* context);
+}
