@@ -5,5 +5,6 @@
 #include "tj20/ids/common.h"
 #include "tj20/ids/lighting.h"
 #include "tj20/ids/guidance.h"
+#include "tj20/ids/apu.h"
 #include "tj20/ids/electrical.h"
 #include "tj20/ids/fuel.h"

@@ -1,0 +1,29 @@
+// A display element as the host evaluated it at the last draw.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tj20::host {
+
+struct ElementState {
+    std::uint32_t kind = 0;    // 0 static image, 1 needle, 2 text, 3 slider, 4 icon, 5 moving image, 6 sprite
+    std::uint32_t bitmap = 0;  // resource identifier (base for icons)
+    int x = 0;                 // position on the gauge
+    int y = 0;
+    int width = 0;             // bitmap size from the module's manifest, 0 when not given
+    int height = 0;
+    std::uint32_t images = 0;  // icons: declared number of states
+    std::uint32_t flags = 0;   // image flags after the callback
+    bool visible = true;       // hidden bit clear
+    bool lit = false;          // lit bit set
+    double value = 0;          // callback result: icon state, needle value, slider/sprite x
+    int state = 0;             // icons: the state shown (clamped to the last image)
+    double angle = 0;          // needles: interpolated angle, radians, clamped at the table's ends
+    std::string text;          // texts: the buffer after the callback
+    double offsetX = 0;        // sliders, moving images, sprites: value × scale
+    double offsetY = 0;
+    double rotation = 0;       // sprites: angle callback × scale
+};
+
+}  // namespace tj20::host

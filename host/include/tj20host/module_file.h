@@ -1,0 +1,26 @@
+// What the host reads from a module's file without running it: its exported symbols and
+// its bitmap manifest (the "tj20bmp" section).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tj20::host {
+
+struct BitmapInfo {
+    std::uint32_t id = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+};
+
+struct ModuleFile {
+    std::vector<std::string> exports;  // defined dynamic symbols, sorted
+    std::vector<BitmapInfo> bitmaps;
+};
+
+// Reads an ELF shared object; raises LoadError-like std::runtime_error naming the file on a malformed one.
+ModuleFile readModuleFile(const std::filesystem::path& file);
+
+}  // namespace tj20::host

@@ -1,0 +1,76 @@
+// A small ELF64 reader: section headers, the dynamic symbol table and one named section.
+#include <elf.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "tj20host/module_file.h"
+
+namespace tj20::host {
+
+namespace {
+std::vector<char> slurp(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error(file.string() + ": cannot be read");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+template <class T>
+T at(const std::vector<char>& bytes, std::size_t offset, const std::filesystem::path& file) {
+    if (offset > bytes.size() || bytes.size() - offset < sizeof(T))
+        throw std::runtime_error(file.string() + ": truncated ELF file");
+    T value;
+    std::memcpy(&value, bytes.data() + offset, sizeof(T));
+    return value;
+}
+
+std::string stringAt(const std::vector<char>& bytes, std::size_t offset) {
+    std::string s;
+    while (offset < bytes.size() && bytes[offset]) s += bytes[offset++];
+    return s;
+}
+}  // namespace
+
+ModuleFile readModuleFile(const std::filesystem::path& file) {
+    const auto bytes = slurp(file);
+    if (bytes.size() < sizeof(Elf64_Ehdr) || std::memcmp(bytes.data(), ELFMAG, SELFMAG) != 0 ||
+        bytes[EI_CLASS] != ELFCLASS64)
+        throw std::runtime_error(file.string() + ": not a 64-bit ELF module");
+    const auto eh = at<Elf64_Ehdr>(bytes, 0, file);
+    std::vector<Elf64_Shdr> sections;
+    for (unsigned i = 0; i < eh.e_shnum; ++i)
+        sections.push_back(at<Elf64_Shdr>(bytes, eh.e_shoff + std::size_t{i} * eh.e_shentsize, file));
+    if (eh.e_shstrndx >= sections.size()) throw std::runtime_error(file.string() + ": no section names");
+    const auto& names = sections[eh.e_shstrndx];
+
+    ModuleFile result;
+    for (const auto& sh : sections) {
+        const std::string name = stringAt(bytes, names.sh_offset + sh.sh_name);
+        if (sh.sh_type == SHT_DYNSYM && sh.sh_link < sections.size()) {
+            const auto& strtab = sections[sh.sh_link];
+            for (std::size_t off = sh.sh_offset + sizeof(Elf64_Sym); off + sizeof(Elf64_Sym) <= sh.sh_offset + sh.sh_size;
+                 off += sizeof(Elf64_Sym)) {
+                const auto sym = at<Elf64_Sym>(bytes, off, file);
+                if (sym.st_shndx == SHN_UNDEF) continue;
+                const auto bind = ELF64_ST_BIND(sym.st_info);
+                if (bind != STB_GLOBAL && bind != STB_WEAK) continue;
+                result.exports.push_back(stringAt(bytes, strtab.sh_offset + sym.st_name));
+            }
+        } else if (name == "tj20bmp" && sh.sh_type == SHT_PROGBITS) {
+            for (std::size_t off = sh.sh_offset; off + 12 <= sh.sh_offset + sh.sh_size; off += 12) {
+                BitmapInfo b;
+                b.id = at<std::uint32_t>(bytes, off, file);
+                b.width = at<std::uint32_t>(bytes, off + 4, file);
+                b.height = at<std::uint32_t>(bytes, off + 8, file);
+                result.bitmaps.push_back(b);
+            }
+        }
+    }
+    std::sort(result.exports.begin(), result.exports.end());
+    return result;
+}
+
+}  // namespace tj20::host

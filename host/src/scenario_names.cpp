@@ -1,0 +1,58 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "scenario_names.h"
+
+namespace tj20::host::scenario {
+
+std::optional<std::uint32_t> idByName(const std::vector<NamedId>& table, std::string_view name) {
+    for (const auto& n : table)
+        if (name == n.name) return n.id;
+    return std::nullopt;
+}
+
+std::string hex(std::uint64_t value) {
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "0x%llx", static_cast<unsigned long long>(value));
+    return buffer;
+}
+
+std::string describeId(const std::vector<NamedId>& table, std::uint32_t id) {
+    for (const auto& n : table)
+        if (n.id == id) return std::string(n.name) + " (" + hex(id) + ")";
+    return hex(id);
+}
+
+namespace {
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+}  // namespace
+
+std::optional<std::string> closest(std::string_view word, const std::vector<std::string>& candidates) {
+    // A third of the word may be wrong, at least one letter: enough for typos, not for guesses.
+    const std::size_t allowed = std::max<std::size_t>(1, word.size() / 3);
+    std::optional<std::string> best;
+    std::size_t bestDistance = allowed + 1;
+    for (const auto& c : candidates) {
+        const std::size_t d = editDistance(word, c);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = c;
+        }
+    }
+    return best;
+}
+
+}  // namespace tj20::host::scenario
