@@ -1,0 +1,310 @@
+// The host's duties on the real modules: registry, simulator model, windows, mouse dispatch,
+// element evaluation and the trace.
+#include <sstream>
+
+#include "panel_test.h"
+#include "tj20/host_abi.h"
+#include "tj20/ids.h"
+#include "tj20host/trace.h"
+
+namespace tj20::test {
+namespace {
+
+using host::MouseEvent;
+
+TEST(Registry, TwiceRegisteredNameBindsTheLatestLiveRegistration) {
+    // The probe registers "lightstestsw" as the master variables do, and binds it too.
+    struct Case {
+        std::vector<std::string> order;
+        bool bindsProbesCell;
+    };
+    for (const Case& c : {Case{{"rl_tj20_main_master_variables", "tj20_probe"}, true},
+                          Case{{"tj20_probe", "rl_tj20_main_master_variables"}, false}}) {
+        auto panel = loadPanel(c.order);
+        panel->run(1);
+        panel->mouse("tj20_probe", 85, 25);  // toggles the probe's own cell
+        panel->run(1);
+        EXPECT_EQ(element(*panel, "tj20_probe", 10).state, c.bindsProbesCell ? 1 : 0) << c.order[0] << " first";
+        EXPECT_EQ(panel->shared("lightstestsw"), c.bindsProbesCell ? 1u : 0u);
+    }
+}
+
+TEST(Registry, EarlierRegistrationTakesOverWhenTheLatestUnregisters) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    panel->mouse("tj20_probe", 85, 25);
+    EXPECT_EQ(panel->shared("lightstestsw"), 1u);
+    panel->service("tj20_probe", abi::ServiceKill);
+    EXPECT_EQ(panel->shared("lightstestsw"), 0u) << "the master variables' cell again";
+}
+
+TEST(Registry, WriteByABinderReachesTheOwnersCell) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_oh_lights"});
+    panel->run(1);
+    EXPECT_TRUE(panel->mouse("rl_tj20_oh_lights", 60, 50));  // the binder toggles "ohpanel"
+    EXPECT_EQ(panel->shared("ohpanel"), 1u);
+}
+
+TEST(Registry, OwnersFirstDrawValueStandsOverABindersFirstDrawWrite) {
+    // Both write "ohpanel" at their first draw; the owner's reset runs last.
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_oh_lights", "tj20_probe"});
+    ASSERT_TRUE(panel->setShared("ohpanel", 1));
+    panel->run(1);
+    EXPECT_EQ(panel->shared("ohpanel"), 0u);
+    EXPECT_EQ(panel->shared("proberesets"), 1u);
+}
+
+TEST(SimulatorModel, WindowTogglesShowAndHideTheirWindows) {
+    const char* config = R"(
+[Window Titles]
+Window00=Main Panel
+Window01=Overhead
+Window02=Pedestal
+[Window00]
+gauge00=rl_tj20_icon_ovhd_open!rl_tj20_icon_ovhd_open, 0, 0
+gauge01=rl_tj20_icon_pedestal_open!rl_tj20_icon_pedestal_open, 20, 0
+[Window01]
+ident=overhead
+visible=0
+gauge00=rl_tj20_icon_ovhd_close!rl_tj20_icon_ovhd_close, 0, 0
+[Window02]
+ident=pedestal
+visible=0
+gauge00=rl_tj20_icon_pedestal_close!rl_tj20_icon_pedestal_close, 0, 0
+)";
+    auto panel = host::Panel::load(host::PanelConfig::parse(config, "test.cfg"), {panelDir()});
+    panel->run(1);
+    EXPECT_FALSE(panel->windowVisible("Overhead"));
+    EXPECT_TRUE(panel->mouse("rl_tj20_icon_ovhd_open", 5, 5));
+    EXPECT_TRUE(panel->windowVisible("Overhead"));
+    EXPECT_FALSE(panel->windowVisible("Pedestal")) << "only its own window";
+    EXPECT_TRUE(panel->mouse("rl_tj20_icon_ovhd_open", 5, 5)) << "pressing open on an open window closes it";
+    EXPECT_FALSE(panel->windowVisible("Overhead"));
+    panel->mouse("rl_tj20_icon_pedestal_open", 5, 5);
+    EXPECT_TRUE(panel->windowVisible("Pedestal"));
+    panel->mouse("rl_tj20_icon_pedestal_close", 5, 5);
+    EXPECT_FALSE(panel->windowVisible("Pedestal")) << "the close button hides its own window";
+    EXPECT_EQ(keyIds(*panel), (std::vector<std::uint32_t>{0x10173, 0x10173, 0x10175, 0x10175}));
+    EXPECT_EQ(panel->journal().keyEvents[2].gauge, "rl_tj20_icon_pedestal_open");
+}
+
+TEST(SimulatorModel, WindowButtonsSendTheirToggleFromTheirWholeArea) {
+    struct Case {
+        const char* module;
+        std::uint32_t event;
+        int width;
+        int height;
+    };
+    for (const Case c : {Case{"rl_tj20_icon_ovhd_open", 0x10173, 19, 19}, Case{"rl_tj20_icon_ovhd_close", 0x10173, 18, 18},
+                         Case{"rl_tj20_icon_aftovhd_open", 0x10174, 18, 18},
+                         Case{"rl_tj20_icon_aftovhd_close", 0x10174, 18, 18},
+                         Case{"rl_tj20_icon_pedestal_open", 0x10175, 18, 18},
+                         Case{"rl_tj20_icon_pedestal_close", 0x10175, 18, 18},
+                         Case{"rl_tj20_icon_hyd_open", 0x10176, 29, 18}, Case{"rl_tj20_icon_hyd_close", 0x10176, 18, 18},
+                         Case{"rl_tj20_icon_lights_open", 0x10177, 18, 18}}) {
+        auto panel = loadPanel({c.module});
+        panel->run(1);
+        EXPECT_TRUE(panel->mouse(c.module, 0, 0)) << c.module;
+        EXPECT_TRUE(panel->mouse(c.module, c.width - 1, c.height - 1)) << c.module;
+        EXPECT_FALSE(panel->mouse(c.module, c.width, c.height - 1)) << c.module << ": outside on the right";
+        EXPECT_FALSE(panel->mouse(c.module, 0, c.height)) << c.module << ": outside below";
+        EXPECT_EQ(keyIds(*panel), (std::vector<std::uint32_t>{c.event, c.event})) << c.module;
+        for (const auto& k : panel->journal().keyEvents) EXPECT_EQ(k.value, 0u);
+        const auto background = element(*panel, c.module, 0);
+        EXPECT_EQ(background.bitmap, 0x100u);
+        EXPECT_EQ(background.width, c.module == std::string("rl_tj20_icon_hyd_open") ? 30 : 19) << c.module;
+        EXPECT_EQ(background.height, 19) << c.module;
+    }
+}
+
+TEST(SimulatorModel, LightToggleEventsFlipTheLightsThePanelReadsBack) {
+    auto panel = loadPanel({"rl_tj20_lights_anticol", "rl_tj20_lights_lnd"});
+    panel->run(1);
+    panel->mouse("rl_tj20_lights_anticol", 160, 80);  // anti-collision switch on
+    EXPECT_EQ(panel->sim().get(sim::AntiCollisionLight), 1.0);
+    panel->run(1);
+    panel->mouse("rl_tj20_lights_anticol", 160, 80);  // and off
+    EXPECT_EQ(panel->sim().get(sim::AntiCollisionLight), 0.0);
+    panel->mouse("rl_tj20_lights_lnd", 240, 70);  // taxi light
+    EXPECT_EQ(panel->sim().get(sim::TaxiLight), 1.0);
+}
+
+TEST(Mouse, FirstMatchingAreaInTableOrderIsTheOnlyOneCalled) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    EXPECT_TRUE(panel->mouse("tj20_probe", 5, 5));
+    EXPECT_EQ(panel->shared("probecount"), 1u);
+    EXPECT_EQ(panel->shared("probeval"), 0u) << "the second area with the same box is never called";
+}
+
+TEST(Mouse, ClickOutsideEveryAreaOrOnAGaugeWithoutAreasChangesNothing) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    const auto events = panel->journal().events.size();
+    EXPECT_FALSE(panel->mouse("tj20_probe", 115, 75));
+    EXPECT_FALSE(panel->mouse("rl_tj20_main_master_variables", 1, 1));
+    EXPECT_FALSE(panel->mouse("tj20_probe", 5, 5, MouseEvent::Drag)) << "a press area takes no drag";
+    EXPECT_EQ(panel->journal().events.size(), events);
+}
+
+TEST(Mouse, RepeatAreaActsEachHeldCyclePressAreaOnce) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    EXPECT_TRUE(panel->hold("tj20_probe", 25, 5, 4));  // repeat area: +10 on the press and each held cycle
+    EXPECT_EQ(panel->shared("probecount"), 50u);
+    EXPECT_EQ(panel->cycleCount(), 5u);
+    EXPECT_TRUE(panel->hold("tj20_probe", 5, 5, 4));  // press area: +1 once
+    EXPECT_EQ(panel->shared("probecount"), 51u);
+    EXPECT_TRUE(panel->hold("tj20_probe", 25, 5, 0));  // a short click on a repeat area acts once
+    EXPECT_EQ(panel->shared("probecount"), 61u);
+}
+
+TEST(Mouse, DragPassesThePointRelativeToTheArea) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    EXPECT_TRUE(panel->mouse("tj20_probe", 67, 13, MouseEvent::Drag));
+    EXPECT_EQ(panel->shared("probedrag"), 713u);
+    EXPECT_FALSE(panel->mouse("tj20_probe", 67, 13)) << "a drag area takes no press";
+}
+
+TEST(Mouse, RightPressReachesOnlyRightPressAreas) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    EXPECT_FALSE(panel->mouse("tj20_probe", 45, 5));
+    EXPECT_TRUE(panel->mouse("tj20_probe", 45, 5, MouseEvent::RightPress));
+    EXPECT_EQ(panel->shared("probeval"), 1u);
+    EXPECT_FALSE(panel->mouse("tj20_probe", 5, 5, MouseEvent::RightPress));
+}
+
+TEST(Mouse, TooltipIsNeverHit) {
+    auto panel = loadPanel({"rl_tj20_icon_hyd_close"});
+    panel->run(1);
+    EXPECT_TRUE(panel->mouse("rl_tj20_icon_hyd_close", 1, 1)) << "the area after the tooltip";
+    EXPECT_EQ(keyIds(*panel), std::vector<std::uint32_t>{0x10176});
+}
+
+TEST(Elements, NeedleInterpolatesBetweenEntriesAndClampsAtTheEnds) {
+    // Dial about (50, 50): 0 points up, 10 right, 20 down.
+    struct Case {
+        std::uint32_t value;
+        double angle;
+    };
+    constexpr double pi = 3.14159265358979;
+    for (const Case c : {Case{0, 0}, Case{5, pi / 4}, Case{10, pi / 2}, Case{15, 3 * pi / 4}, Case{20, pi},
+                         Case{25, pi}, Case{1000, pi}}) {
+        auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+        panel->run(1);
+        panel->setShared("probeval", c.value);
+        panel->run(1);
+        const auto needle = element(*panel, "tj20_probe", 1);
+        EXPECT_EQ(needle.kind, abi::KindNeedle);
+        EXPECT_EQ(needle.value, c.value);
+        EXPECT_NEAR(needle.angle, c.angle, 1e-9) << "value " << c.value;
+    }
+}
+
+TEST(Elements, NeedleIsLitWhileItsConditionHolds) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    EXPECT_FALSE(element(*panel, "tj20_probe", 1).lit);
+    panel->setShared("ohpanel", 1);
+    panel->run(1);
+    EXPECT_TRUE(element(*panel, "tj20_probe", 1).lit);
+    panel->setShared("ohpanel", 0);
+    panel->run(1);
+    EXPECT_FALSE(element(*panel, "tj20_probe", 1).lit);
+}
+
+TEST(Elements, TextIsFormattedAndBoundedToTheHostsBuffer) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->sim().set(0x7001, 2.005);
+    panel->run(1);
+    EXPECT_EQ(element(*panel, "tj20_probe", 2).text, "2.00");
+    const auto huge = element(*panel, "tj20_probe", 3).text;
+    EXPECT_EQ(huge.size(), 63u) << "81 digits cut to the 64-byte buffer with its terminator";
+    EXPECT_EQ(huge.substr(0, 3), "100");
+}
+
+TEST(Elements, SlidersMovingImagesAndSpritesOffsetByValueTimesScale) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->sim().set(0x7001, 3.0);
+    panel->run(1);
+    const auto slider = element(*panel, "tj20_probe", 4);
+    EXPECT_EQ(slider.kind, abi::KindSlider);
+    EXPECT_DOUBLE_EQ(slider.offsetX, 6.0);
+    EXPECT_DOUBLE_EQ(slider.offsetY, -2.0);
+    const auto moving = element(*panel, "tj20_probe", 5);
+    EXPECT_EQ(moving.kind, abi::KindMovingImage);
+    EXPECT_DOUBLE_EQ(moving.offsetX, 9.9);
+    EXPECT_DOUBLE_EQ(moving.offsetY, 2.0);
+    const auto sprite = element(*panel, "tj20_probe", 6);
+    EXPECT_EQ(sprite.kind, abi::KindSprite);
+    EXPECT_DOUBLE_EQ(sprite.offsetX, 1.5);
+    EXPECT_DOUBLE_EQ(sprite.offsetY, -2.0);
+    EXPECT_DOUBLE_EQ(sprite.rotation, 0.25);
+}
+
+TEST(Elements, IconStatesClampToTheDeclaredImagesAndHiddenIconsStayHidden) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    auto icon = element(*panel, "tj20_probe", 7);
+    EXPECT_FALSE(icon.visible) << "hidden while the value is 5 or less";
+    EXPECT_TRUE(icon.lit);
+    panel->setShared("probeval", 9);
+    panel->run(1);
+    icon = element(*panel, "tj20_probe", 7);
+    EXPECT_TRUE(icon.visible);
+    EXPECT_EQ(icon.value, 9.0);
+    EXPECT_EQ(icon.state, 2) << "a state beyond the images shows the last";
+    EXPECT_EQ(element(*panel, "tj20_probe", 8).state, 0) << "a negative state shows the first";
+    EXPECT_TRUE(element(*panel, "tj20_probe", 8).visible) << "a callback that never touches the bit keeps it";
+}
+
+TEST(Elements, LightsTestValueThreeLightsTheLastImageOfAThreeImageLamp) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_general_panellights"});
+    panel->run(1);
+    panel->setShared("crtbrk", 3);
+    panel->run(1);
+    EXPECT_EQ(element(*panel, "rl_tj20_general_panellights", 2).state, 2);
+}
+
+TEST(Trace, ReadableAndJsonLinesCarryTheSameEvents) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_oh_lights", "tj20_probe"});
+    panel->run(1);
+    panel->mouse("rl_tj20_oh_lights", 60, 50);
+    panel->mouse("rl_tj20_oh_lights", 190, 50);
+    panel->mouse("tj20_probe", 2, 22);
+    std::ostringstream text, json;
+    host::TracePrinter(panel->journal(), text, false).flush();
+    host::TracePrinter(panel->journal(), json, true).flush();
+    EXPECT_NE(text.str().find("ohpanel 0 -> 1"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("key event 0x10208 value 0 from rl_tj20_oh_lights"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("sound play sound\\probe_loop.wav repeating"), std::string::npos) << text.str();
+    EXPECT_NE(json.str().find(R"({"cycle":1,"tick":1,"kind":"shared","name":"ohpanel","before":0,"after":1})"),
+              std::string::npos)
+        << json.str();
+    EXPECT_NE(json.str().find(R"("kind":"key","id":"0x10208","value":0,"gauge":"rl_tj20_oh_lights")"),
+              std::string::npos);
+    EXPECT_NE(json.str().find(R"("path":"sound\\probe_loop.wav","alias":"probe_loop.wav","repeat":true)"),
+              std::string::npos)
+        << json.str();
+    std::size_t lines = 0;
+    for (char c : json.str()) lines += c == '\n';
+    EXPECT_EQ(lines, panel->journal().events.size());
+}
+
+TEST(Sound, RepeatingSoundIsStoppedByItsAlias) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(1);
+    panel->mouse("tj20_probe", 2, 22);
+    panel->mouse("tj20_probe", 22, 22);
+    const auto& s = panel->journal().sounds;
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].call, host::SoundRecord::Call::Play);
+    EXPECT_TRUE(s[0].repeat);
+    EXPECT_EQ(s[1].call, host::SoundRecord::Call::Stop);
+    EXPECT_EQ(s[1].alias, "probe_loop.wav");
+}
+
+}  // namespace
+}  // namespace tj20::test
