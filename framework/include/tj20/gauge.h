@@ -62,7 +62,7 @@ constexpr abi::GaugeHeader makeHeader(const char* name, const GaugeSpec& spec) {
 #define TJ20_GAUGE(module_name, ...)                                                                      \
     namespace tj20::detail {                                                                              \
     constinit const GaugeSpec gaugeSpec{__VA_ARGS__};                                                     \
-    constinit abi::GaugeHeader gaugeHeader = makeHeader(#module_name, gaugeSpec);                        \
+    constinit abi::GaugeHeader gaugeHeader = makeHeader(#module_name, GaugeSpec{__VA_ARGS__});           \
     }                                                                                                     \
     extern "C" {                                                                                          \
     TJ20_EXPORT constinit ::tj20::abi::LinkageRecord Linkage{                                             \
