@@ -30,8 +30,8 @@ inline constexpr std::uint32_t SelectedMach = 0x76;        // autopilot Mach tar
 inline constexpr std::uint32_t SelectedVerticalSpeed = 0x78;  // autopilot vertical speed target, feet per minute
 inline constexpr std::uint32_t AutothrottleArmed = 0x7b;   // autothrottle armed, 1.0
 inline constexpr std::uint32_t TakeoffGoAroundThrust = 0x7c;  // takeoff/go-around thrust active, 1.0
-inline constexpr std::uint32_t Throttle1Lever = 0x80;      // engine 1 throttle lever position
-inline constexpr std::uint32_t Throttle2Lever = 0xa3;      // engine 2 throttle lever position
+inline constexpr std::uint32_t Throttle1Lever = 0x80;      // engine 1 throttle lever, 0 idle to 16383; negative: reverse
+inline constexpr std::uint32_t Throttle2Lever = 0xa3;      // engine 2 throttle lever, 0 idle to 16383; negative: reverse
 inline constexpr std::uint32_t OutsideAirTemperature = 0x155;    // outside air temperature, °C
 inline constexpr std::uint32_t RamAirTemperatureScaled = 0x15e;  // ram air temperature / 256 (°C = 256 × value)
 inline constexpr std::uint32_t RadioHeight = 0x266;        // radio height, metres
