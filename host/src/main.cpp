@@ -1,20 +1,77 @@
-// Placeholder command line until the scenario runner lands: loads a configuration and runs N cycles.
+// tj20host: runs scenario scripts against the built panel.
+//
+//   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>]
+//
+// Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran).
 #include <iostream>
+#include <string>
+#include <string_view>
 
-#include "tj20host/panel.h"
-#include "tj20host/trace.h"
+#include "tj20host/scenario.h"
+
+namespace {
+
+int usage(std::string_view problem) {
+    if (!problem.empty()) std::cerr << "tj20host: " << problem << "\n";
+    std::cerr
+        << "usage: tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>]\n"
+           "  --trace      print the steps, key events, sounds and shared-variable changes as they happen\n"
+           "  --json       print the trace as JSON lines (implies --trace)\n"
+           "  --fail-fast  stop at the first failed expectation\n"
+           "  --modules    the directory of the gauge modules (default: "
+        << TJ20_PANEL_DIR << ")\n"
+        << "  --panel      the configuration 'load default' loads (default: " << TJ20_DEFAULT_PANEL << ")\n";
+    return tj20::host::ScenarioBadInput;
+}
+
+std::string counted(int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::cerr << "usage: tj20host <panel.cfg> <module dir> [cycles]\n";
-        return 2;
+    using namespace tj20::host;
+    if (argc < 2) return usage("");
+    const std::string_view command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        usage("");
+        return 0;
     }
-    try {
-        auto panel = tj20::host::Panel::load(tj20::host::PanelConfig::read(argv[1]), {argv[2]});
-        panel->run(argc > 3 ? std::stoi(argv[3]) : 18);
-        tj20::host::TracePrinter(panel->journal(), std::cout, false).flush();
-    } catch (const std::exception& e) {
-        std::cerr << e.what() << "\n";
-        return 2;
+    if (command != "run") return usage("unknown command '" + std::string(command) + "'");
+
+    ScenarioOptions options;
+    options.moduleDir = TJ20_PANEL_DIR;
+    options.defaultConfig = TJ20_DEFAULT_PANEL;
+    options.report = &std::cerr;
+    bool trace = false;
+    std::string script;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--trace")
+            trace = true;
+        else if (arg == "--json")
+            trace = options.traceJson = true;
+        else if (arg == "--fail-fast")
+            options.failFast = true;
+        else if (arg == "--modules") {
+            if (++i == argc) return usage("--modules needs a directory");
+            options.moduleDir = argv[i];
+        } else if (arg == "--panel") {
+            if (++i == argc) return usage("--panel needs a configuration file");
+            options.defaultConfig = argv[i];
+        } else if (arg.starts_with("--"))
+            return usage("unknown option '" + std::string(arg) + "'");
+        else if (script.empty())
+            script = arg;
+        else
+            return usage("one script at a time");
     }
+    if (script.empty()) return usage("run needs a script");
+    if (trace) options.trace = &std::cout;
+
+    const ScenarioResult result = runScenarioFile(script, options);
+    if (result.exitCode != ScenarioBadInput)
+        std::cerr << script << ": " << counted(result.stepsRun, "step") << ", "
+                  << counted(result.expectationsChecked, "expectation") << ", " << counted(result.failures, "failure")
+                  << (result.exitCode == ScenarioPassed ? ": passed" : ": FAILED") << "\n";
+    return result.exitCode;
 }

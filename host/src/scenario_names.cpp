@@ -1,7 +1,7 @@
+#include "scenario_names.h"
+
 #include <algorithm>
 #include <cstdio>
-
-#include "scenario_names.h"
 
 namespace tj20::host::scenario {
 

@@ -32,7 +32,8 @@ std::string quote(std::string_view s) { return "'" + std::string(s) + "'"; }
 std::string unknownWord(std::string_view what, std::string_view word, const std::vector<std::string>& choices,
                         bool listChoices) {
     std::string message = "unknown " + std::string(what) + " " + quote(word);
-    if (const auto guess = closest(word, choices)) message += " (did you mean " + quote(*guess) + "?)";
+    if (const auto guess = closest(word, choices))
+        message += " (did you mean " + quote(*guess) + "?)";
     else if (listChoices) {
         message += " (one of:";
         for (const auto& c : choices) message += " " + c;
@@ -178,8 +179,8 @@ bool visibility(const Token& t) {
 
 class LineReader {
 public:
-    LineReader(std::vector<Token> tokens, bool loadAttempted)
-        : tokens_(std::move(tokens)), loadAttempted_(loadAttempted) {}
+    LineReader(std::vector<Token> tokens, std::string_view source, bool loadAttempted)
+        : tokens_(std::move(tokens)), source_(source), loadAttempted_(loadAttempted) {}
 
     Action action(Script& script, int line) {
         const std::string verb = word("a verb");
@@ -188,28 +189,36 @@ public:
             return NoteStep{};  // not a step; the caller drops it
         }
         if (!script.load && !loadAttempted_)
-            throw LineError("the panel must be loaded first ('load default', 'load config <file>' or "
-                                          "'load modules <module>...')");
+            throw LineError(
+                "the panel must be loaded first ('load default', 'load config <file>' or "
+                "'load modules <module>...')");
         Action a = NoteStep{};
-        if (verb == "set") a = set();
-        else if (verb == "click") a = MouseStep{MouseStep::Kind::Click, word("a gauge"), point(next("a position x,y"))};
+        if (verb == "set")
+            a = set();
+        else if (verb == "click")
+            a = MouseStep{MouseStep::Kind::Click, word("a gauge"), point(next("a position x,y"))};
         else if (verb == "right-click")
             a = MouseStep{MouseStep::Kind::RightClick, word("a gauge"), point(next("a position x,y"))};
-        else if (verb == "drag") a = MouseStep{MouseStep::Kind::Drag, word("a gauge"), point(next("a position x,y"))};
+        else if (verb == "drag")
+            a = MouseStep{MouseStep::Kind::Drag, word("a gauge"), point(next("a position x,y"))};
         else if (verb == "hold") {
             HoldStep h;
             h.gauge = word("a gauge");
             h.at = point(next("a position x,y"));
             h.cycles = count(next("a number of cycles"), "number of cycles");
             a = h;
-        } else if (verb == "run") a = run();
+        } else if (verb == "run")
+            a = run();
         else if (verb == "note") {
-            NoteStep n;
-            while (more()) n.text += (n.text.empty() ? "" : " ") + next("").text;
+            // The text as written, quotes and all.
+            NoteStep n{source_.substr(std::min(source_.size(), source_.find_first_of(" \t", 0)))};
+            n.text.erase(0, std::min(n.text.size(), n.text.find_first_not_of(" \t")));
             if (n.text.empty()) throw LineError("note needs a text");
             return n;
-        } else if (verb == "expect") a = expect();
-        else throw LineError(unknownWord("verb", verb, verbs, true));
+        } else if (verb == "expect")
+            a = expect();
+        else
+            throw LineError(unknownWord("verb", verb, verbs, true));
         if (more()) throw LineError("unexpected " + quote(tokens_[pos_].text) + " at the end of the line");
         return a;
     }
@@ -233,7 +242,8 @@ private:
         if (script.load) throw LineError("the panel is already loaded (line " + std::to_string(script.loadLine) + ")");
         if (!script.steps.empty()) throw LineError("load must come before every other step");
         const std::string what = word("what to load: default, config <file> or modules <module>...");
-        if (what == "default") script.load = LoadDefault{};
+        if (what == "default")
+            script.load = LoadDefault{};
         else if (what == "config") {
             const std::string file = word("a configuration file");
             script.load = LoadConfig{script.directory / file, file};
@@ -242,9 +252,10 @@ private:
             while (more()) m.modules.push_back(next("").text);
             if (m.modules.empty()) throw LineError("load modules needs at least one module");
             script.load = m;
-        } else throw LineError(unknownWord("panel source", what, {"default", "config", "modules"}, true));
-        if (more()) throw LineError("unexpected " + quote(tokens_[pos_].text) + " at the end of the line");
+        } else
+            throw LineError(unknownWord("panel source", what, {"default", "config", "modules"}, true));
         script.loadLine = line;
+        if (more()) throw LineError("unexpected " + quote(tokens_[pos_].text) + " at the end of the line");
     }
 
     Action set() {
@@ -335,6 +346,7 @@ private:
         }
         if (what == "keys") {
             ExpectKeys e;
+            if (accept("from")) e.gauge = word("a gauge");
             e.include = list(e.items, [](const Token& t) {
                 KeyItem k;
                 std::string_view s = t.text;
@@ -361,10 +373,16 @@ private:
             e.visible = visibility(next("shown or hidden"));
             return e;
         }
+        if (what == "gauge") {
+            ExpectGauge e;
+            e.gauge = word("a gauge");
+            e.visible = visibility(next("shown or hidden"));
+            return e;
+        }
         if (what == "element") return element();
-        throw LineError(unknownWord("expectation", what,
-                                    {"shared", "sim", "keys", "played", "stopped", "playing", "window", "element"},
-                                    true));
+        throw LineError(
+            unknownWord("expectation", what,
+                        {"shared", "sim", "keys", "played", "stopped", "playing", "window", "gauge", "element"}, true));
     }
 
     Action element() {
@@ -376,10 +394,14 @@ private:
         if (property == "state") {
             e.what = What::State;
             e.number = u32(next("a state"), "state");
-        } else if (property == "shown") e.what = What::Shown;
-        else if (property == "hidden") e.what = What::Hidden;
-        else if (property == "lit") e.what = What::Lit;
-        else if (property == "unlit") e.what = What::Unlit;
+        } else if (property == "shown")
+            e.what = What::Shown;
+        else if (property == "hidden")
+            e.what = What::Hidden;
+        else if (property == "lit")
+            e.what = What::Lit;
+        else if (property == "unlit")
+            e.what = What::Unlit;
         else if (property == "value" || property == "angle") {
             e.what = property == "value" ? What::Value : What::Angle;
             e.number = real(next("a value"), property);
@@ -394,6 +416,7 @@ private:
     }
 
     std::vector<Token> tokens_;
+    std::string source_;
     bool loadAttempted_;  // a load line came before, even a malformed one (its error is reported already)
     std::size_t pos_ = 0;
 };
@@ -409,7 +432,8 @@ Script parse(std::string_view text, const std::filesystem::path& file, std::vect
     std::size_t start = 0;
     while (start <= text.size()) {
         const auto nl = text.find('\n', start);
-        const std::string_view line = text.substr(start, nl == std::string_view::npos ? text.size() - start : nl - start);
+        const std::string_view line =
+            text.substr(start, nl == std::string_view::npos ? text.size() - start : nl - start);
         start = nl == std::string_view::npos ? text.size() + 1 : nl + 1;
         ++lineNo;
         try {
@@ -417,7 +441,7 @@ Script parse(std::string_view text, const std::filesystem::path& file, std::vect
             auto tokens = tokenize(line, source);
             if (tokens.empty()) continue;
             const bool isLoad = !tokens[0].quoted && tokens[0].text == "load";
-            LineReader reader(std::move(tokens), loadAttempted);
+            LineReader reader(std::move(tokens), source, loadAttempted);
             loadAttempted = loadAttempted || isLoad;
             Action action = reader.action(script, lineNo);
             if (!isLoad) script.steps.push_back({lineNo, source, std::move(action)});

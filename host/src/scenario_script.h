@@ -96,6 +96,7 @@ struct KeyItem {
     std::optional<std::uint32_t> value;
 };
 struct ExpectKeys {
+    std::string gauge;           // only the events this gauge sent; empty: every gauge's
     bool include = false;        // the items in order among others, not exactly these
     std::vector<KeyItem> items;  // empty: none at all
 };
@@ -108,6 +109,10 @@ struct ExpectWindow {
     std::string window;
     bool visible = false;
 };
+struct ExpectGauge {  // the gauge's window shown or hidden
+    std::string gauge;
+    bool visible = false;
+};
 struct ExpectElement {
     enum class What { State, Shown, Hidden, Lit, Unlit, Value, Angle, Text } what = What::State;
     ElementRef element;
@@ -117,7 +122,7 @@ struct ExpectElement {
 };
 
 using Action = std::variant<SetSim, SetShared, SetTick, SetWindow, MouseStep, HoldStep, RunStep, NoteStep, ExpectShared,
-                            ExpectSim, ExpectKeys, ExpectSounds, ExpectWindow, ExpectElement>;
+                            ExpectSim, ExpectKeys, ExpectSounds, ExpectWindow, ExpectGauge, ExpectElement>;
 
 struct Step {
     int line = 0;
