@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "scenario_names.h"
+
 namespace tj20::host {
 
 namespace {
@@ -52,7 +54,7 @@ void printEvent(std::ostream& out, const Event& e) {
     out << "[cycle " << e.cycle << ", tick " << tickText(e.tick) << "] ";
     switch (e.kind) {
         case Event::Kind::KeyEvent:
-            out << "key event " << hex(e.key.id) << " value " << e.key.value;
+            out << "key event " << scenario::describeId(scenario::keyNames(), e.key.id) << " value " << e.key.value;
             if (!e.key.gauge.empty()) out << " from " << e.key.gauge;
             break;
         case Event::Kind::Sound:
@@ -74,7 +76,10 @@ void printEventJson(std::ostream& out, const Event& e) {
     out << "{\"cycle\":" << e.cycle << ",\"tick\":" << tickText(e.tick) << ",\"kind\":";
     switch (e.kind) {
         case Event::Kind::KeyEvent:
-            out << "\"key\",\"id\":" << jsonString(hex(e.key.id)) << ",\"value\":" << e.key.value
+            out << "\"key\",\"id\":" << jsonString(hex(e.key.id));
+            for (const auto& n : scenario::keyNames())
+                if (n.id == e.key.id) out << ",\"name\":" << jsonString(n.name);
+            out << ",\"value\":" << e.key.value
                 << ",\"gauge\":" << jsonString(e.key.gauge);
             break;
         case Event::Kind::Sound:
@@ -96,11 +101,46 @@ void printEventJson(std::ostream& out, const Event& e) {
 
 void TracePrinter::flush() {
     for (; printed_ < journal_.events.size(); ++printed_) {
-        if (json_)
-            printEventJson(out_, journal_.events[printed_]);
-        else
-            printEvent(out_, journal_.events[printed_]);
+        const Event& e = journal_.events[printed_];
+        if (json_) {
+            printEventJson(out_, e);
+            continue;
+        }
+        closeRepeats(e.cycle);
+        if (!fold(e)) printEvent(out_, e);
     }
+}
+
+TracePrinter::~TracePrinter() { closeRepeats(UINT64_MAX); }
+
+// A key event sent again, with the same value by the same gauge, in the cycle right after
+// its last one is folded into the line already printed.
+bool TracePrinter::fold(const Event& e) {
+    if (e.kind != Event::Kind::KeyEvent) return false;
+    for (auto& r : repeats_) {
+        if (r.key.id != e.key.id || r.key.value != e.key.value || r.key.gauge != e.key.gauge) continue;
+        if (r.last + 1 == e.cycle || (r.folded && r.last == e.cycle)) {
+            r.last = e.cycle;
+            r.folded = true;
+            return true;
+        }
+        r = Repeat{e.cycle, e.cycle, false, e.key};
+        return false;
+    }
+    repeats_.push_back(Repeat{e.cycle, e.cycle, false, e.key});
+    return false;
+}
+
+// Closes the folded runs that ended before this cycle with one line each.
+void TracePrinter::closeRepeats(std::uint64_t beforeCycle) {
+    std::erase_if(repeats_, [&](const Repeat& r) {
+        if (r.last + 1 >= beforeCycle) return false;
+        if (r.folded)
+            out_ << "[cycle " << r.last << "] key event " << scenario::describeId(scenario::keyNames(), r.key.id)
+                 << " from " << r.key.gauge << " was sent in every cycle from " << r.first << " to " << r.last
+                 << "\n";
+        return true;
+    });
 }
 
 }  // namespace tj20::host

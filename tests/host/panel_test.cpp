@@ -278,12 +278,13 @@ TEST(Trace, ReadableAndJsonLinesCarryTheSameEvents) {
     host::TracePrinter(panel->journal(), text, false).flush();
     host::TracePrinter(panel->journal(), json, true).flush();
     EXPECT_NE(text.str().find("ohpanel 0 -> 1"), std::string::npos) << text.str();
-    EXPECT_NE(text.str().find("key event 0x10208 value 0 from rl_tj20_oh_lights"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("key event PanelLightsOn (0x10208) value 0 from rl_tj20_oh_lights"), std::string::npos)
+        << text.str();
     EXPECT_NE(text.str().find("sound play sound\\probe_loop.wav repeating"), std::string::npos) << text.str();
     EXPECT_NE(json.str().find(R"({"cycle":1,"tick":1,"kind":"shared","name":"ohpanel","before":0,"after":1})"),
               std::string::npos)
         << json.str();
-    EXPECT_NE(json.str().find(R"("kind":"key","id":"0x10208","value":0,"gauge":"rl_tj20_oh_lights")"),
+    EXPECT_NE(json.str().find(R"("kind":"key","id":"0x10208","name":"PanelLightsOn","value":0,"gauge":"rl_tj20_oh_lights")"),
               std::string::npos);
     EXPECT_NE(json.str().find(R"("path":"sound\\probe_loop.wav","alias":"probe_loop.wav","repeat":true)"),
               std::string::npos)
@@ -291,6 +292,39 @@ TEST(Trace, ReadableAndJsonLinesCarryTheSameEvents) {
     std::size_t lines = 0;
     for (char c : json.str()) lines += c == '\n';
     EXPECT_EQ(lines, panel->journal().events.size());
+}
+
+TEST(Trace, KeyEventSentInEveryCycleIsFoldedIntoItsFirstLineAndAClosingLine) {
+    // With every pump off and the centre tank empty the pump panel selects ALL each update.
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_fuelpumps"});
+    std::ostringstream text, json;
+    {
+        host::TracePrinter readable(panel->journal(), text, false);
+        host::TracePrinter lines(panel->journal(), json, true);
+        panel->run(5);
+        readable.flush();
+        lines.flush();
+        panel->mouse("rl_tj20_fuelpumps", 20, 50);  // a left pump: LEFT from the next cycle on
+        panel->run(3);
+        readable.flush();
+        lines.flush();
+    }
+    const std::string t = text.str();
+    EXPECT_NE(t.find("[cycle 1, tick 1] key event FuelSelectorAll (0x101a4) value 0 from rl_tj20_fuelpumps"),
+              std::string::npos)
+        << t;
+    EXPECT_NE(t.find("FuelSelectorAll (0x101a4) from rl_tj20_fuelpumps was sent in every cycle from 1 to 5"),
+              std::string::npos)
+        << t;
+    EXPECT_NE(t.find("FuelSelectorLeft (0x101a5) from rl_tj20_fuelpumps was sent in every cycle from 6 to 8"),
+              std::string::npos)
+        << t;
+    std::size_t keyLines = 0;
+    for (std::size_t at = 0; (at = t.find("key event", at)) != std::string::npos; ++at) ++keyLines;
+    EXPECT_EQ(keyLines, 4u) << t;
+    std::size_t jsonKeys = 0;
+    for (std::size_t at = 0; (at = json.str().find("\"kind\":\"key\"", at)) != std::string::npos; ++at) ++jsonKeys;
+    EXPECT_EQ(jsonKeys, 8u) << "the JSON lines keep every event";
 }
 
 TEST(Sound, RepeatingSoundIsStoppedByItsAlias) {

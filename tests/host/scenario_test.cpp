@@ -395,7 +395,7 @@ TEST_F(ScenarioTest, TraceShowsNotesActionsAndWhatTheyCaused) {
     const std::string t = trace.str();
     const auto note = t.find("switching on");
     const auto click = t.find("line 3: click lights_lnd 100,80");
-    const auto key = t.find("key event 0x10357");
+    const auto key = t.find("key event TurnoffLightToggle (0x10357)");
     ASSERT_NE(note, std::string::npos) << t;
     ASSERT_NE(click, std::string::npos) << t;
     ASSERT_NE(key, std::string::npos) << t;
