@@ -179,6 +179,7 @@ struct Panel::Impl {
     }
 
     void evaluate(LoadedGauge& g);
+    void journalIconChanges(const LoadedGauge& g, const std::vector<ElementState>& before);
     abi::MouseRect* hit(LoadedGauge& g, int x, int y, std::uint32_t eventFlag);
     void act(LoadedGauge& g, abi::MouseRect& area, int x, int y, std::uint32_t eventFlag);
     void cycle(double step);
@@ -242,9 +243,35 @@ void fillAngles(abi::NeedleEntry* table, std::uint32_t n, abi::PixPoint pivot) {
 double call(abi::ElementCallback cb, abi::ElementHeader* e) { return cb ? cb(e) : 0.0; }
 }  // namespace
 
+// Journals each icon whose image or visibility changed since the gauge's last draw.
+void Panel::Impl::journalIconChanges(const LoadedGauge& g, const std::vector<ElementState>& before) {
+    if (before.size() != g.elements.size()) return;  // the first draw: nothing to compare with
+    for (std::size_t i = 0; i < g.elements.size(); ++i) {
+        const ElementState& now = g.elements[i];
+        const ElementState& was = before[i];
+        if (now.kind != abi::KindIcon || (now.state == was.state && now.visible == was.visible)) continue;
+        int sharing = 0;
+        for (std::size_t j = 0; j < i; ++j)
+            if (g.elements[j].x == now.x && g.elements[j].y == now.y) ++sharing;
+        Event e;
+        e.kind = Event::Kind::Element;
+        e.cycle = cycles;
+        e.tick = tick;
+        e.subject = g.module;
+        e.element = std::to_string(now.x) + "," + std::to_string(now.y) +
+                    (sharing ? "[" + std::to_string(sharing) + "]" : std::string());
+        e.before = std::uint64_t(was.state);
+        e.after = std::uint64_t(now.state);
+        e.wasVisible = was.visible;
+        e.visible = now.visible;
+        journal.events.push_back(std::move(e));
+    }
+}
+
 void Panel::Impl::evaluate(LoadedGauge& g) {
     current = &g;
-    g.elements.clear();
+    std::vector<ElementState> before;
+    before.swap(g.elements);
     abi::ElementHeader* e = g.header->elements_list ? *g.header->elements_list : nullptr;
     for (int guard = 0; e && guard < 256; ++guard) {
         ElementState s;
@@ -317,6 +344,7 @@ void Panel::Impl::evaluate(LoadedGauge& g) {
         e = e->next_element ? e->next_element[0] : nullptr;
     }
     current = nullptr;
+    journalIconChanges(g, before);
     drainSounds();
 }
 

@@ -122,6 +122,7 @@ public:
             if (trace) trace->flush();
             if (options_.failFast && result_.failures > failuresBefore) break;
         }
+        if (trace) trace->finish(panel_->cycleCount());
     }
 
 private:

@@ -67,6 +67,11 @@ void printEvent(std::ostream& out, const Event& e) {
             break;
         case Event::Kind::SharedChange: out << e.subject << " " << e.before << " -> " << e.after; break;
         case Event::Kind::Window: out << "window " << e.subject << (e.after ? " shown" : " hidden"); break;
+        case Event::Kind::Element:
+            out << e.subject << " icon " << e.element;
+            if (e.visible != e.wasVisible) out << (e.visible ? " shown" : " hidden");
+            if (e.before != e.after) out << " image " << e.before << " -> " << e.after;
+            break;
         case Event::Kind::Note: out << e.text; break;
     }
     out << "\n";
@@ -94,6 +99,11 @@ void printEventJson(std::ostream& out, const Event& e) {
         case Event::Kind::Window:
             out << "\"window\",\"window\":" << jsonString(e.subject) << ",\"visible\":" << (e.after ? "true" : "false");
             break;
+        case Event::Kind::Element:
+            out << "\"icon\",\"gauge\":" << jsonString(e.subject) << ",\"element\":" << jsonString(e.element)
+                << ",\"before\":" << e.before << ",\"after\":" << e.after
+                << ",\"visible\":" << (e.visible ? "true" : "false");
+            break;
         case Event::Kind::Note: out << "\"note\",\"text\":" << jsonString(e.text); break;
     }
     out << "}\n";
@@ -106,39 +116,74 @@ void TracePrinter::flush() {
             printEventJson(out_, e);
             continue;
         }
-        closeRepeats(e.cycle);
+        closeRuns(e.cycle, false, false);
         if (!fold(e)) printEvent(out_, e);
     }
 }
 
-TracePrinter::~TracePrinter() { closeRepeats(UINT64_MAX); }
+void TracePrinter::finish(std::uint64_t currentCycle) {
+    flush();
+    if (json_) return;
+    closeRuns(currentCycle + 1, false, false);  // stopped before the current cycle
+    closeRuns(0, true, true);
+}
 
-// A key event sent again, with the same value by the same gauge, in the cycle right after
-// its last one is folded into the line already printed.
+TracePrinter::~TracePrinter() {
+    if (!json_) closeRuns(0, true, false);
+}
+
+namespace {
+std::string runKey(const Event& e) {
+    if (e.kind == Event::Kind::KeyEvent)
+        return "key " + std::to_string(e.key.id) + " " + std::to_string(e.key.value) + " " + e.key.gauge;
+    if (e.kind == Event::Kind::SharedChange) return "var " + e.subject;
+    if (e.kind == Event::Kind::Element) return "icon " + e.subject + " " + e.element;
+    return {};
+}
+}  // namespace
+
+// An event that recurs in the cycle right after its last occurrence is folded once it has
+// recurred in two cycles running.
 bool TracePrinter::fold(const Event& e) {
-    if (e.kind != Event::Kind::KeyEvent) return false;
-    for (auto& r : repeats_) {
-        if (r.key.id != e.key.id || r.key.value != e.key.value || r.key.gauge != e.key.gauge) continue;
-        if (r.last + 1 == e.cycle || (r.folded && r.last == e.cycle)) {
-            r.last = e.cycle;
+    const std::string key = runKey(e);
+    if (key.empty()) return false;
+    for (auto& r : runs_) {
+        if (r.key != key) continue;
+        if (r.folded && r.last.cycle == e.cycle) {
+            r.last = e;
+            return true;
+        }
+        if (r.last.cycle + 1 == e.cycle) {
+            r.last = e;
+            if (++r.seen <= 2) return false;  // a short run reads better in full
             r.folded = true;
             return true;
         }
-        r = Repeat{e.cycle, e.cycle, false, e.key};
+        r = Run{key, e, e, 1, false};
         return false;
     }
-    repeats_.push_back(Repeat{e.cycle, e.cycle, false, e.key});
+    runs_.push_back(Run{key, e, e, 1, false});
     return false;
 }
 
-// Closes the folded runs that ended before this cycle with one line each.
-void TracePrinter::closeRepeats(std::uint64_t beforeCycle) {
-    std::erase_if(repeats_, [&](const Repeat& r) {
-        if (r.last + 1 >= beforeCycle) return false;
-        if (r.folded)
-            out_ << "[cycle " << r.last << "] key event " << scenario::describeId(scenario::keyNames(), r.key.id)
-                 << " from " << r.key.gauge << " was sent in every cycle from " << r.first << " to " << r.last
-                 << "\n";
+// Closes, with one line each, the folded runs that did not recur in the cycle before this one
+// (or all of them, at the end).
+void TracePrinter::closeRuns(std::uint64_t cycle, bool atEnd, bool stillGoing) {
+    std::erase_if(runs_, [&](const Run& r) {
+        if (!atEnd && r.last.cycle + 1 >= cycle) return false;
+        if (!r.folded) return true;
+        out_ << "[cycle " << r.last.cycle << ", tick " << tickText(r.last.tick) << "] ";
+        if (r.first.kind == Event::Kind::KeyEvent)
+            out_ << "key event " << scenario::describeId(scenario::keyNames(), r.first.key.id) << " from "
+                 << r.first.key.gauge << " went out in every cycle from " << r.first.cycle << " to " << r.last.cycle;
+        else if (r.first.kind == Event::Kind::Element)
+            out_ << r.first.subject << " icon " << r.first.element << " reached image " << r.last.after
+                 << (r.last.visible ? "" : " (hidden)") << ", changing in every cycle from " << r.first.cycle
+                 << " to " << r.last.cycle;
+        else
+            out_ << r.first.subject << " reached " << r.last.after << ", changing in every cycle from "
+                 << r.first.cycle << " to " << r.last.cycle;
+        out_ << (stillGoing ? " (still going)" : "") << "\n";
         return true;
     });
 }

@@ -294,6 +294,47 @@ TEST(Trace, ReadableAndJsonLinesCarryTheSameEvents) {
     EXPECT_EQ(lines, panel->journal().events.size());
 }
 
+TEST(Trace, IconImageAndVisibilityChangesAreJournaledWithTheElementsAddress) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    panel->run(2);
+    panel->setShared("probeval", 9);
+    panel->run(1);
+    std::vector<host::Event> icons;
+    for (const auto& e : panel->journal().events)
+        if (e.kind == host::Event::Kind::Element) icons.push_back(e);
+    ASSERT_EQ(icons.size(), 1u) << "nothing on the first draw; then only the icon that changed";
+    EXPECT_EQ(icons[0].subject, "tj20_probe");
+    EXPECT_EQ(icons[0].element, "80,0");
+    EXPECT_EQ(icons[0].before, 0u);
+    EXPECT_EQ(icons[0].after, 2u);
+    EXPECT_FALSE(icons[0].wasVisible);
+    EXPECT_TRUE(icons[0].visible);
+    std::ostringstream text;
+    host::printEvent(text, icons[0]);
+    EXPECT_EQ(text.str(), "[cycle 3, tick 3] tj20_probe icon 80,0 shown image 0 -> 2\n");
+}
+
+TEST(Trace, CountingVariableIsFoldedIntoItsFirstChangeAndWhereItStopped) {
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+    std::ostringstream text;
+    {
+        host::TracePrinter readable(panel->journal(), text, false);
+        panel->run(1);
+        for (std::uint32_t v = 1; v <= 4; ++v) {
+            panel->setShared("probeval", v);
+            panel->run(1);
+        }
+        panel->run(2);
+        readable.finish(panel->cycleCount());
+    }
+    const std::string t = text.str();
+    EXPECT_NE(t.find("[cycle 1, tick 1] probeval 0 -> 1"), std::string::npos) << t;
+    EXPECT_NE(t.find("[cycle 4, tick 4] probeval reached 4, changing in every cycle from 1 to 4\n"), std::string::npos)
+        << t;
+    EXPECT_NE(t.find("[cycle 2, tick 2] probeval 1 -> 2"), std::string::npos) << "the first two cycles print";
+    EXPECT_EQ(t.find("probeval 2 -> 3"), std::string::npos) << t;
+}
+
 TEST(Trace, KeyEventSentInEveryCycleIsFoldedIntoItsFirstLineAndAClosingLine) {
     // With every pump off and the centre tank empty the pump panel selects ALL each update.
     auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_fuelpumps"});
@@ -306,22 +347,24 @@ TEST(Trace, KeyEventSentInEveryCycleIsFoldedIntoItsFirstLineAndAClosingLine) {
         lines.flush();
         panel->mouse("rl_tj20_fuelpumps", 20, 50);  // a left pump: LEFT from the next cycle on
         panel->run(3);
-        readable.flush();
-        lines.flush();
+        readable.finish(panel->cycleCount());
+        lines.finish(panel->cycleCount());
     }
     const std::string t = text.str();
     EXPECT_NE(t.find("[cycle 1, tick 1] key event FuelSelectorAll (0x101a4) value 0 from rl_tj20_fuelpumps"),
               std::string::npos)
         << t;
-    EXPECT_NE(t.find("FuelSelectorAll (0x101a4) from rl_tj20_fuelpumps was sent in every cycle from 1 to 5"),
+    EXPECT_NE(t.find("FuelSelectorAll (0x101a4) from rl_tj20_fuelpumps went out in every cycle from 1 to 5"),
               std::string::npos)
         << t;
-    EXPECT_NE(t.find("FuelSelectorLeft (0x101a5) from rl_tj20_fuelpumps was sent in every cycle from 6 to 8"),
+    EXPECT_NE(t.find("FuelSelectorLeft (0x101a5) from rl_tj20_fuelpumps went out in every cycle from 6 to 8 "
+                     "(still going)"),
               std::string::npos)
         << t;
+    EXPECT_EQ(t.find("[cycle 3, tick 3] key event"), std::string::npos) << "repeats are folded from the third";
     std::size_t keyLines = 0;
     for (std::size_t at = 0; (at = t.find("key event", at)) != std::string::npos; ++at) ++keyLines;
-    EXPECT_EQ(keyLines, 4u) << t;
+    EXPECT_EQ(keyLines, 6u) << t;
     std::size_t jsonKeys = 0;
     for (std::size_t at = 0; (at = json.str().find("\"kind\":\"key\"", at)) != std::string::npos; ++at) ++jsonKeys;
     EXPECT_EQ(jsonKeys, 8u) << "the JSON lines keep every event";

@@ -1,5 +1,6 @@
-// What happened while the panel ran: key events, sounds, shared-variable changes and window
-// visibility, in order, each stamped with the cycle it happened in. The trace printers
+// What happened while the panel ran: key events, sounds, shared-variable changes, window
+// visibility and what the icons show (image and visibility), in order, each stamped with
+// the cycle it happened in. The trace printers
 // (trace.h) render it for a person or as JSON lines.
 #pragma once
 
@@ -25,12 +26,15 @@ struct SoundRecord {
 };
 
 struct Event {
-    enum class Kind { KeyEvent, Sound, SharedChange, Window, Note } kind = Kind::Note;
+    enum class Kind { KeyEvent, Sound, SharedChange, Window, Element, Note } kind = Kind::Note;
     std::uint64_t cycle = 0;
     double tick = 0;
     std::string subject;  // variable, window or gauge name
-    std::uint64_t before = 0;
+    std::uint64_t before = 0;  // shared values, window visibility, icon images
     std::uint64_t after = 0;
+    std::string element;       // icons: "x,y" or "x,y[n]" on the gauge, as scenarios address it
+    bool wasVisible = true;    // icons: visibility before and after
+    bool visible = true;
     KeyEventRecord key;
     SoundRecord sound;
     std::string text;  // notes (scenario steps and the like)
