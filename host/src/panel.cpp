@@ -64,6 +64,7 @@ struct Panel::Impl {
     double tick = 0;
     std::uint64_t cycles = 0;
     const LoadedGauge* current = nullptr;  // the gauge whose callback runs now
+    std::map<std::string, std::unique_ptr<std::uint32_t>> standIns;  // cells of the stand-in owners
     void* soundLibrary = nullptr;
     std::map<std::string, std::uint32_t> sharedSnapshot;
     std::set<const abi::NeedleEntry*> filledTables;  // needle tables whose angles the host has filled
@@ -154,23 +155,24 @@ struct Panel::Impl {
 
     // Records every shared variable whose value changed since the last look.
     void diffShared() {
-        for (const auto& name : registry.names()) {
-            const std::uint32_t* cell = registry.resolve(name);
-            if (!cell) continue;
-            const auto it = sharedSnapshot.find(name);
-            const std::uint32_t before = it == sharedSnapshot.end() ? 0 : it->second;
-            if (it != sharedSnapshot.end() && before == *cell) continue;
-            sharedSnapshot[name] = *cell;
-            if (it == sharedSnapshot.end() && *cell == 0) continue;
+        registry.forEach([this](const std::string& name, const std::uint32_t* cell) {
+            auto it = sharedSnapshot.find(name);
+            if (it == sharedSnapshot.end()) {
+                it = sharedSnapshot.emplace(name, 0).first;
+                if (*cell == 0) return;
+            } else if (it->second == *cell) {
+                return;
+            }
             Event e;
             e.kind = Event::Kind::SharedChange;
             e.cycle = cycles;
             e.tick = tick;
             e.subject = name;
-            e.before = before;
+            e.before = it->second;
             e.after = *cell;
+            it->second = *cell;
             journal.events.push_back(std::move(e));
-        }
+        });
     }
 
     void lookup(abi::MODULE_VAR& v) {
@@ -437,6 +439,11 @@ std::unique_ptr<Panel> Panel::load(const PanelConfig& config, const LoadOptions&
     }
 
     active = impl.get();
+    for (const auto& name : options.standInVariables) {
+        auto& cell = impl->standIns[name];
+        if (!cell) cell = std::make_unique<std::uint32_t>(0);
+        impl->registry.add(name, cell.get(), "host");
+    }
     for (auto& g : impl->gauges) g.importTable->functions = &impl->functions;
     for (auto& g : impl->gauges) impl->callService(g, abi::ServiceInstall);
     for (auto& g : impl->gauges) impl->callService(g, abi::ServiceInitialise);

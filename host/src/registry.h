@@ -19,6 +19,12 @@ public:
     void remove(std::string_view name, std::string_view owner);
     std::uint32_t* resolve(std::string_view name) const;
     std::vector<std::string> names() const;
+    // Visits every name with the cell a binder would receive, in name order.
+    template <class F>
+    void forEach(F&& visit) const {
+        for (const auto& [name, regs] : names_)
+            if (!regs.empty()) visit(name, regs.back().cell);
+    }
     std::vector<std::string> owners(std::string_view name) const;
 
 private:

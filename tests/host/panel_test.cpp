@@ -38,6 +38,19 @@ TEST(Registry, EarlierRegistrationTakesOverWhenTheLatestUnregisters) {
     EXPECT_EQ(panel->shared("lightstestsw"), 0u) << "the master variables' cell again";
 }
 
+TEST(Registry, HostStandsInForAMissingOwnerUntilAGaugeRegistersTheName) {
+    auto alone = loadPanel({"rl_tj20_oh_lights"}, {"ohpanel"});
+    alone->run(1);
+    alone->mouse("rl_tj20_oh_lights", 60, 50);
+    EXPECT_EQ(alone->shared("ohpanel"), 1u) << "the binder reaches the host's cell";
+    alone.reset();
+    auto withOwner = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_oh_lights"}, {"ohpanel"});
+    withOwner->run(1);
+    withOwner->mouse("rl_tj20_oh_lights", 60, 50);
+    withOwner->service("rl_tj20_main_master_variables", abi::ServiceKill);
+    EXPECT_EQ(withOwner->shared("ohpanel"), 0u) << "the gauge's registration was the one bound, not the host's";
+}
+
 TEST(Registry, WriteByABinderReachesTheOwnersCell) {
     auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_oh_lights"});
     panel->run(1);

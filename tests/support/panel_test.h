@@ -15,9 +15,13 @@ namespace tj20::test {
 
 inline std::filesystem::path panelDir() { return TJ20_PANEL_DIR; }
 
-// A panel of one window holding these modules, in this order.
-inline std::unique_ptr<host::Panel> loadPanel(const std::vector<std::string>& modules) {
-    return host::Panel::load(host::PanelConfig::fromModules(modules), {panelDir()});
+// A panel of one window holding these modules, in this order; the host stands in as the
+// owner of the given variables.
+inline std::unique_ptr<host::Panel> loadPanel(const std::vector<std::string>& modules,
+                                              const std::vector<std::string>& standIns = {}) {
+    host::LoadOptions options{panelDir()};
+    options.standInVariables = standIns;
+    return host::Panel::load(host::PanelConfig::fromModules(modules), options);
 }
 
 // Identifiers of the key events sent since the journal was last cleared.

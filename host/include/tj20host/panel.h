@@ -31,8 +31,14 @@ public:
 enum class MouseEvent { Press, Drag, RightPress };
 
 struct LoadOptions {
+    LoadOptions(std::filesystem::path dir = {}, bool soundLibrary = true)  // NOLINT(google-explicit-constructor)
+        : moduleDir(std::move(dir)), loadSoundLibrary(soundLibrary) {}
     std::filesystem::path moduleDir;  // the .gau files and, normally, GaugeSound.so
     bool loadSoundLibrary = true;     // false: the host never opens the sound library itself
+    // Shared variables the host itself owns, registered before any gauge installs, so that
+    // gauges whose owner module is not in the panel can be driven: a gauge that registers the
+    // same name later takes precedence (see the registry rule).
+    std::vector<std::string> standInVariables;
 };
 
 class Panel {
