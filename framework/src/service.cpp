@@ -52,12 +52,23 @@ void TJ20_CALL service(abi::GaugeHeader*, abi::i32 code, abi::u32) {
     const abi::HostFunctions* h = host();
     if (!h) return;
     switch (code) {
-        case abi::ServiceInstall: install(*h); break;
-        case abi::ServiceInitialise: initialise(*h); break;
-        case abi::ServiceUpdate: update(*h); break;
-        case abi::ServiceDraw: draw(); break;
-        case abi::ServiceKill: kill(*h); break;
-        default: break;
+        case abi::ServiceInstall:
+            install(*h);
+            break;
+        case abi::ServiceInitialise:
+            initialise(*h);
+            break;
+        case abi::ServiceUpdate:
+            update(*h);
+            break;
+        case abi::ServiceDraw:
+            draw();
+            break;
+        case abi::ServiceKill:
+            kill(*h);
+            break;
+        default:
+            break;
     }
 }
 

@@ -1,4 +1,6 @@
 // Reading of panel configuration files.
+#include "tj20host/config.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -6,7 +8,6 @@
 #include <map>
 #include <sstream>
 
-#include "tj20host/config.h"
 #include "tj20host/panel.h"
 
 namespace tj20::host {

@@ -51,8 +51,8 @@ ModuleFile readModuleFile(const std::filesystem::path& file) {
         const std::string name = stringAt(bytes, names.sh_offset + sh.sh_name);
         if (sh.sh_type == SHT_DYNSYM && sh.sh_link < sections.size()) {
             const auto& strtab = sections[sh.sh_link];
-            for (std::size_t off = sh.sh_offset + sizeof(Elf64_Sym); off + sizeof(Elf64_Sym) <= sh.sh_offset + sh.sh_size;
-                 off += sizeof(Elf64_Sym)) {
+            for (std::size_t off = sh.sh_offset + sizeof(Elf64_Sym);
+                 off + sizeof(Elf64_Sym) <= sh.sh_offset + sh.sh_size; off += sizeof(Elf64_Sym)) {
                 const auto sym = at<Elf64_Sym>(bytes, off, file);
                 if (sym.st_shndx == SHN_UNDEF) continue;
                 const auto bind = ELF64_ST_BIND(sym.st_info);

@@ -12,10 +12,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <numbers>
 #include <set>
-#include <cstring>
 
 #include "registry.h"
 #include "tj20/gauge_sound.h"
@@ -32,8 +32,8 @@ constexpr const char* SoundLibraryFile = "GaugeSound.so";
 
 // Which window each toggle event shows and hides.
 const std::map<std::uint32_t, std::string> windowToggles = {
-    {key::OverheadWindowToggle, "overhead"},   {key::AftOverheadWindowToggle, "aft_overhead"},
-    {key::PedestalWindowToggle, "pedestal"},   {key::HydraulicWindowToggle, "hydraulic"},
+    {key::OverheadWindowToggle, "overhead"}, {key::AftOverheadWindowToggle, "aft_overhead"},
+    {key::PedestalWindowToggle, "pedestal"}, {key::HydraulicWindowToggle, "hydraulic"},
     {key::LightsWindowToggle, "lights"},
 };
 }  // namespace
@@ -63,7 +63,7 @@ struct Panel::Impl {
     Journal journal;
     double tick = 0;
     std::uint64_t cycles = 0;
-    const LoadedGauge* current = nullptr;  // the gauge whose callback runs now
+    const LoadedGauge* current = nullptr;                            // the gauge whose callback runs now
     std::map<std::string, std::unique_ptr<std::uint32_t>> standIns;  // cells of the stand-in owners
     void* soundLibrary = nullptr;
     std::map<std::string, std::uint32_t> sharedSnapshot;
@@ -337,7 +337,8 @@ void Panel::Impl::evaluate(LoadedGauge& g) {
                 s.rotation = call(f.angle.update_cb, e) * f.angle.scale;
                 break;
             }
-            default: break;
+            default:
+                break;
         }
         s.flags = e->image_flags;
         s.visible = (e->image_flags & abi::ImageHidden) == 0;
@@ -408,7 +409,8 @@ std::unique_ptr<Panel> Panel::load(const PanelConfig& config, const LoadOptions&
                 const std::string where = config.source + ":" + std::to_string(place.line) + ": ";
                 if (impl->find(place.module)) throw LoadError(where + place.module + " is placed twice");
                 const fs::path file = dir / (place.module + ".gau");
-                if (!fs::exists(file)) throw LoadError(where + "module " + place.module + " not found in " + dir.string());
+                if (!fs::exists(file))
+                    throw LoadError(where + "module " + place.module + " not found in " + dir.string());
                 LoadedGauge g;
                 g.module = place.module;
                 g.window = w.title.empty() ? w.section : w.title;
@@ -503,9 +505,12 @@ bool Panel::hasGauge(std::string_view gauge) const { return impl_->find(gauge) !
 namespace {
 std::uint32_t flagOf(MouseEvent e) {
     switch (e) {
-        case MouseEvent::Press: return abi::MouseLeftPress;
-        case MouseEvent::Drag: return abi::MouseLeftDrag;
-        case MouseEvent::RightPress: return abi::MouseRightPress;
+        case MouseEvent::Press:
+            return abi::MouseLeftPress;
+        case MouseEvent::Drag:
+            return abi::MouseLeftDrag;
+        case MouseEvent::RightPress:
+            return abi::MouseRightPress;
     }
     return 0;
 }

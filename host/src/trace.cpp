@@ -18,9 +18,15 @@ std::string jsonString(const std::string& s) {
     std::string out = "\"";
     for (const char c : s) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     char b[8];
@@ -42,9 +48,12 @@ std::string tickText(double t) {
 
 const char* soundVerb(SoundRecord::Call c) {
     switch (c) {
-        case SoundRecord::Call::Play: return "play";
-        case SoundRecord::Call::Stop: return "stop";
-        case SoundRecord::Call::Terminate: return "terminate";
+        case SoundRecord::Call::Play:
+            return "play";
+        case SoundRecord::Call::Stop:
+            return "stop";
+        case SoundRecord::Call::Terminate:
+            return "terminate";
     }
     return "?";
 }
@@ -65,14 +74,20 @@ void printEvent(std::ostream& out, const Event& e) {
                 out << " " << e.sound.alias;
             if (!e.subject.empty()) out << " by " << e.subject;
             break;
-        case Event::Kind::SharedChange: out << e.subject << " " << e.before << " -> " << e.after; break;
-        case Event::Kind::Window: out << "window " << e.subject << (e.after ? " shown" : " hidden"); break;
+        case Event::Kind::SharedChange:
+            out << e.subject << " " << e.before << " -> " << e.after;
+            break;
+        case Event::Kind::Window:
+            out << "window " << e.subject << (e.after ? " shown" : " hidden");
+            break;
         case Event::Kind::Element:
             out << e.subject << " icon " << e.element;
             if (e.visible != e.wasVisible) out << (e.visible ? " shown" : " hidden");
             if (e.before != e.after) out << " image " << e.before << " -> " << e.after;
             break;
-        case Event::Kind::Note: out << e.text; break;
+        case Event::Kind::Note:
+            out << e.text;
+            break;
     }
     out << "\n";
 }
@@ -84,8 +99,7 @@ void printEventJson(std::ostream& out, const Event& e) {
             out << "\"key\",\"id\":" << jsonString(hex(e.key.id));
             for (const auto& n : scenario::keyNames())
                 if (n.id == e.key.id) out << ",\"name\":" << jsonString(n.name);
-            out << ",\"value\":" << e.key.value
-                << ",\"gauge\":" << jsonString(e.key.gauge);
+            out << ",\"value\":" << e.key.value << ",\"gauge\":" << jsonString(e.key.gauge);
             break;
         case Event::Kind::Sound:
             out << "\"sound\",\"call\":\"" << soundVerb(e.sound.call) << "\",\"path\":" << jsonString(e.sound.path)
@@ -104,7 +118,9 @@ void printEventJson(std::ostream& out, const Event& e) {
                 << ",\"before\":" << e.before << ",\"after\":" << e.after
                 << ",\"visible\":" << (e.visible ? "true" : "false");
             break;
-        case Event::Kind::Note: out << "\"note\",\"text\":" << jsonString(e.text); break;
+        case Event::Kind::Note:
+            out << "\"note\",\"text\":" << jsonString(e.text);
+            break;
     }
     out << "}\n";
 }
@@ -178,11 +194,11 @@ void TracePrinter::closeRuns(std::uint64_t cycle, bool atEnd, bool stillGoing) {
                  << r.first.key.gauge << " went out in every cycle from " << r.first.cycle << " to " << r.last.cycle;
         else if (r.first.kind == Event::Kind::Element)
             out_ << r.first.subject << " icon " << r.first.element << " reached image " << r.last.after
-                 << (r.last.visible ? "" : " (hidden)") << ", changing in every cycle from " << r.first.cycle
-                 << " to " << r.last.cycle;
+                 << (r.last.visible ? "" : " (hidden)") << ", changing in every cycle from " << r.first.cycle << " to "
+                 << r.last.cycle;
         else
-            out_ << r.first.subject << " reached " << r.last.after << ", changing in every cycle from "
-                 << r.first.cycle << " to " << r.last.cycle;
+            out_ << r.first.subject << " reached " << r.last.after << ", changing in every cycle from " << r.first.cycle
+                 << " to " << r.last.cycle;
         out_ << (stillGoing ? " (still going)" : "") << "\n";
         return true;
     });

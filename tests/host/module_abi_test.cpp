@@ -24,11 +24,11 @@ std::vector<std::string> builtModules() {
 TEST(ModuleAbi, PanelDirectoryHoldsTheModulesOfThePanel) {
     const auto modules = builtModules();
     const std::set<std::string> present(modules.begin(), modules.end());
-    for (const char* m : {"rl_tj20_main_master_variables", "rl_tj20_icon_ovhd_open", "rl_tj20_icon_ovhd_close",
-                          "rl_tj20_icon_aftovhd_open", "rl_tj20_icon_aftovhd_close", "rl_tj20_icon_pedestal_open",
-                          "rl_tj20_icon_pedestal_close", "rl_tj20_icon_hyd_open", "rl_tj20_icon_hyd_close",
-                          "rl_tj20_icon_lights_open", "rl_tj20_oh_lights", "rl_tj20_general_panellights",
-                          "rl_tj20_lights_lnd", "rl_tj20_lights_anticol"})
+    for (const char* m :
+         {"rl_tj20_main_master_variables", "rl_tj20_icon_ovhd_open", "rl_tj20_icon_ovhd_close",
+          "rl_tj20_icon_aftovhd_open", "rl_tj20_icon_aftovhd_close", "rl_tj20_icon_pedestal_open",
+          "rl_tj20_icon_pedestal_close", "rl_tj20_icon_hyd_open", "rl_tj20_icon_hyd_close", "rl_tj20_icon_lights_open",
+          "rl_tj20_oh_lights", "rl_tj20_general_panellights", "rl_tj20_lights_lnd", "rl_tj20_lights_anticol"})
         EXPECT_TRUE(present.count(m)) << m;
 }
 

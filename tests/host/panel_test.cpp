@@ -1,8 +1,9 @@
 // The host's duties on the real modules: registry, simulator model, windows, mouse dispatch,
 // element evaluation and the trace.
+#include "panel_test.h"
+
 #include <sstream>
 
-#include "panel_test.h"
 #include "tj20/host_abi.h"
 #include "tj20/ids.h"
 #include "tj20host/trace.h"
@@ -108,13 +109,12 @@ TEST(SimulatorModel, WindowButtonsSendTheirToggleFromTheirWholeArea) {
         int width;
         int height;
     };
-    for (const Case c : {Case{"rl_tj20_icon_ovhd_open", 0x10173, 19, 19}, Case{"rl_tj20_icon_ovhd_close", 0x10173, 18, 18},
-                         Case{"rl_tj20_icon_aftovhd_open", 0x10174, 18, 18},
-                         Case{"rl_tj20_icon_aftovhd_close", 0x10174, 18, 18},
-                         Case{"rl_tj20_icon_pedestal_open", 0x10175, 18, 18},
-                         Case{"rl_tj20_icon_pedestal_close", 0x10175, 18, 18},
-                         Case{"rl_tj20_icon_hyd_open", 0x10176, 29, 18}, Case{"rl_tj20_icon_hyd_close", 0x10176, 18, 18},
-                         Case{"rl_tj20_icon_lights_open", 0x10177, 18, 18}}) {
+    for (const Case c :
+         {Case{"rl_tj20_icon_ovhd_open", 0x10173, 19, 19}, Case{"rl_tj20_icon_ovhd_close", 0x10173, 18, 18},
+          Case{"rl_tj20_icon_aftovhd_open", 0x10174, 18, 18}, Case{"rl_tj20_icon_aftovhd_close", 0x10174, 18, 18},
+          Case{"rl_tj20_icon_pedestal_open", 0x10175, 18, 18}, Case{"rl_tj20_icon_pedestal_close", 0x10175, 18, 18},
+          Case{"rl_tj20_icon_hyd_open", 0x10176, 29, 18}, Case{"rl_tj20_icon_hyd_close", 0x10176, 18, 18},
+          Case{"rl_tj20_icon_lights_open", 0x10177, 18, 18}}) {
         auto panel = loadPanel({c.module});
         panel->run(1);
         EXPECT_TRUE(panel->mouse(c.module, 0, 0)) << c.module;
@@ -297,8 +297,9 @@ TEST(Trace, ReadableAndJsonLinesCarryTheSameEvents) {
     EXPECT_NE(json.str().find(R"({"cycle":1,"tick":1,"kind":"shared","name":"ohpanel","before":0,"after":1})"),
               std::string::npos)
         << json.str();
-    EXPECT_NE(json.str().find(R"("kind":"key","id":"0x10208","name":"PanelLightsOn","value":0,"gauge":"rl_tj20_oh_lights")"),
-              std::string::npos);
+    EXPECT_NE(
+        json.str().find(R"("kind":"key","id":"0x10208","name":"PanelLightsOn","value":0,"gauge":"rl_tj20_oh_lights")"),
+        std::string::npos);
     EXPECT_NE(json.str().find(R"("path":"sound\\probe_loop.wav","alias":"probe_loop.wav","repeat":true)"),
               std::string::npos)
         << json.str();

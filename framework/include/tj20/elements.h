@@ -25,10 +25,10 @@ class Source {
 public:
     constexpr Source() = default;
     template <class F>
-        requires(std::is_invocable_v<F> && std::is_empty_v<F>)
-    constexpr Source(F) : fn_(+[]() -> double { return static_cast<double>(F{}()); }) {}  // NOLINT
-    constexpr Source(const Owned& v) : owned_(&v) {}                                   // NOLINT
-    constexpr Source(const Bound& v) : bound_(&v) {}                                   // NOLINT
+    requires(std::is_invocable_v<F>&& std::is_empty_v<F>) constexpr Source(F)
+        : fn_(+[]() -> double { return static_cast<double>(F{}()); }) {}  // NOLINT
+    constexpr Source(const Owned& v) : owned_(&v) {}                      // NOLINT
+    constexpr Source(const Bound& v) : bound_(&v) {}                      // NOLINT
     double read() const {
         if (fn_) return fn_();
         if (owned_) return owned_->get();
@@ -53,8 +53,8 @@ public:
         return c;
     }
     template <class F>
-        requires(std::is_invocable_r_v<bool, F> && std::is_empty_v<F>)
-    constexpr Cond(F) : kind_(Kind::Fn), fn_(+[]() -> bool { return static_cast<bool>(F{}()); }) {}  // NOLINT
+    requires(std::is_invocable_r_v<bool, F>&& std::is_empty_v<F>) constexpr Cond(F)
+        : kind_(Kind::Fn), fn_(+[]() -> bool { return static_cast<bool>(F{}()); }) {}  // NOLINT
     constexpr bool set() const { return kind_ != Kind::Unset; }
     bool holds() const { return kind_ == Kind::Always || (kind_ == Kind::Fn && fn_()); }
 

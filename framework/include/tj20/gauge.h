@@ -41,7 +41,7 @@ struct GaugeSpec {
 
 namespace detail {
 extern const GaugeSpec gaugeSpec;  // defined by TJ20_GAUGE
-extern Areas<0> frameOnlyAreas;  // the table of a gauge that cannot be clicked
+extern Areas<0> frameOnlyAreas;    // the table of a gauge that cannot be clicked
 void TJ20_CALL service(abi::GaugeHeader* gauge, abi::i32 code, abi::u32 extra);
 void TJ20_CALL moduleNoop();
 
@@ -59,13 +59,17 @@ constexpr abi::GaugeHeader makeHeader(const char* name, const GaugeSpec& spec) {
 
 }  // namespace tj20
 
-#define TJ20_GAUGE(module_name, ...)                                                                      \
-    namespace tj20::detail {                                                                              \
-    constinit const GaugeSpec gaugeSpec{__VA_ARGS__};                                                     \
-    constinit abi::GaugeHeader gaugeHeader = makeHeader(#module_name, GaugeSpec{__VA_ARGS__});           \
-    }                                                                                                     \
-    extern "C" {                                                                                          \
-    TJ20_EXPORT constinit ::tj20::abi::LinkageRecord Linkage{                                             \
-        ::tj20::abi::LinkageId, &::tj20::detail::moduleNoop, &::tj20::detail::moduleNoop, 0, 0,            \
-        ::tj20::abi::LinkVersion, {&::tj20::detail::gaugeHeader, nullptr}};                               \
+#define TJ20_GAUGE(module_name, ...)                                                                   \
+    namespace tj20::detail {                                                                           \
+    constinit const GaugeSpec gaugeSpec{__VA_ARGS__};                                                  \
+    constinit abi::GaugeHeader gaugeHeader = makeHeader(#module_name, GaugeSpec{__VA_ARGS__});         \
+    }                                                                                                  \
+    extern "C" {                                                                                       \
+    TJ20_EXPORT constinit ::tj20::abi::LinkageRecord Linkage{::tj20::abi::LinkageId,                   \
+                                                             &::tj20::detail::moduleNoop,              \
+                                                             &::tj20::detail::moduleNoop,              \
+                                                             0,                                        \
+                                                             0,                                        \
+                                                             ::tj20::abi::LinkVersion,                 \
+                                                             {&::tj20::detail::gaugeHeader, nullptr}}; \
     }

@@ -276,7 +276,7 @@ struct LinkageRecord {
     void(TJ20_CALL* module_deinit)();
     u32 module_flags;
     u32 module_status;
-    u32 module_version;  // LinkVersion
+    u32 module_version;           // LinkVersion
     GaugeHeader* gauge_table[2];  // the module's gauge, then null
 };
 

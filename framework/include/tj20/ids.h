@@ -2,9 +2,9 @@
 // its own list; an identifier is defined once, in the list of the subsystem that uses it first.
 #pragma once
 
-#include "tj20/ids/common.h"
-#include "tj20/ids/lighting.h"
-#include "tj20/ids/guidance.h"
 #include "tj20/ids/apu.h"
+#include "tj20/ids/common.h"
 #include "tj20/ids/electrical.h"
 #include "tj20/ids/fuel.h"
+#include "tj20/ids/guidance.h"
+#include "tj20/ids/lighting.h"

@@ -13,8 +13,7 @@ struct BitmapSize {
 };
 }  // namespace tj20
 
-#define TJ20_BITMAPS(...)                                                                  \
-    namespace {                                                                            \
-    [[gnu::used, gnu::section("tj20bmp")]] constinit const ::tj20::BitmapSize tj20Bitmaps[] = { \
-        __VA_ARGS__};                                                                      \
+#define TJ20_BITMAPS(...)                                                                                    \
+    namespace {                                                                                              \
+    [[gnu::used, gnu::section("tj20bmp")]] constinit const ::tj20::BitmapSize tj20Bitmaps[] = {__VA_ARGS__}; \
     }

@@ -11,8 +11,8 @@ void playRepeating(const char* file);
 void stop(const char* file);
 
 // Binding steps of the service dispatch.
-void bind();     // initialise: load the library unless held, look up the entry points
-void rebind();   // update and kill: take the loaded library (load it if absent), look up again
+void bind();    // initialise: load the library unless held, look up the entry points
+void rebind();  // update and kill: take the loaded library (load it if absent), look up again
 void terminate();
 void release();
 

@@ -102,7 +102,7 @@ struct FuelFeed : FuelPumps {
 TEST_F(FuelFeed, CentreTankRunsDryThenTheWingTanksFeed) {
     pumps("111111");
     panel->sim().set(sim::CentreTankQuantity, 5.125);  // the last cycle finds less than its burn
-    panel->run(1);  // the centre tank is selected
+    panel->run(1);                                     // the centre tank is selected
     double before = panel->sim().get(sim::CentreTankQuantity);
     int cycles = 0;
     while (before > 0.0 && cycles++ < 50) {

@@ -38,5 +38,5 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_general_panellights, .owned = {&crtbrk, &stbycomp, &thndrstrm, &ckptflood},
-           .bound = {&ohpanel}, .elements = elements, .areas = areas, .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_general_panellights, .owned = {&crtbrk, &stbycomp, &thndrstrm, &ckptflood}, .bound = {&ohpanel},
+           .elements = elements, .areas = areas, .update = update, .reset = reset)

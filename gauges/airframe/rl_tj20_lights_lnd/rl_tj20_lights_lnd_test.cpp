@@ -23,8 +23,9 @@ TEST(LandingLights, UpTwiceThenDownTwiceSwitchesTurnoffAndLandingLights) {
     panel->mouse(Gauge, DownX, DownY);
     panel->run(1);
     panel->mouse(Gauge, DownX, DownY);  // already at 0, light already off
-    EXPECT_EQ(keyIds(*panel), (std::vector<std::uint32_t>{key::TurnoffLightToggle, key::LandingLightsOn, key::LandingLightsOn,
-                                                          key::LandingLightsOff, key::TurnoffLightToggle}));
+    EXPECT_EQ(keyIds(*panel),
+              (std::vector<std::uint32_t>{key::TurnoffLightToggle, key::LandingLightsOn, key::LandingLightsOn,
+                                          key::LandingLightsOff, key::TurnoffLightToggle}));
     EXPECT_EQ(panel->sim().get(sim::TurnoffLight), 0.0);
 }
 

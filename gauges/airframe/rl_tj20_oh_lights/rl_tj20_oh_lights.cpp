@@ -41,5 +41,5 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_oh_lights, .bound = {&ohpanel, &ohflood}, .elements = elements, .areas = areas,
-           .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_oh_lights, .bound = {&ohpanel, &ohflood}, .elements = elements, .areas = areas, .update = update,
+           .reset = reset)

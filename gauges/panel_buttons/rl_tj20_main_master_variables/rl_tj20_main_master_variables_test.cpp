@@ -3,10 +3,10 @@
 namespace tj20::test {
 namespace {
 
-const char* const masterNames[] = {"lightstestsw", "lpneuxfd",     "rpneuxfd",      "apupwr",   "extpwr",
-                                   "ohpanel",      "ohflood",      "fuelxfd",       "engsync",  "emerlts",
-                                   "lhydactive",   "rhydactive",   "lhydlowactive", "rhydlowactive",
-                                   "gpwstest",     "lhydpressure", "rhydpressure",  "rudhyd"};
+const char* const masterNames[] = {"lightstestsw", "lpneuxfd",     "rpneuxfd",      "apupwr",        "extpwr",
+                                   "ohpanel",      "ohflood",      "fuelxfd",       "engsync",       "emerlts",
+                                   "lhydactive",   "rhydactive",   "lhydlowactive", "rhydlowactive", "gpwstest",
+                                   "lhydpressure", "rhydpressure", "rudhyd"};
 
 TEST(MasterVariables, PublishesItsEighteenNamesAndClearsThemAtFirstDraw) {
     auto panel = loadPanel({"rl_tj20_main_master_variables"});

@@ -11,7 +11,7 @@ struct ElementState {
     std::uint32_t bitmap = 0;  // resource identifier (base for icons)
     int x = 0;                 // position on the gauge
     int y = 0;
-    int width = 0;             // bitmap size from the module's manifest, 0 when not given
+    int width = 0;  // bitmap size from the module's manifest, 0 when not given
     int height = 0;
     std::uint32_t images = 0;  // icons: declared number of states
     std::uint32_t flags = 0;   // image flags after the callback
@@ -23,7 +23,7 @@ struct ElementState {
     std::string text;          // texts: the buffer after the callback
     double offsetX = 0;        // sliders, moving images, sprites: value × scale
     double offsetY = 0;
-    double rotation = 0;       // sprites: angle callback × scale
+    double rotation = 0;  // sprites: angle callback × scale
 };
 
 }  // namespace tj20::host

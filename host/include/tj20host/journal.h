@@ -29,11 +29,11 @@ struct Event {
     enum class Kind { KeyEvent, Sound, SharedChange, Window, Element, Note } kind = Kind::Note;
     std::uint64_t cycle = 0;
     double tick = 0;
-    std::string subject;  // variable, window or gauge name
+    std::string subject;       // variable, window or gauge name
     std::uint64_t before = 0;  // shared values, window visibility, icon images
     std::uint64_t after = 0;
-    std::string element;       // icons: "x,y" or "x,y[n]" on the gauge, as scenarios address it
-    bool wasVisible = true;    // icons: visibility before and after
+    std::string element;     // icons: "x,y" or "x,y[n]" on the gauge, as scenarios address it
+    bool wasVisible = true;  // icons: visibility before and after
     bool visible = true;
     KeyEventRecord key;
     SoundRecord sound;

@@ -12,7 +12,7 @@ namespace tj20::host {
 
 class SimState {
 public:
-    double get(std::uint32_t id) const;           // as a 64-bit float
+    double get(std::uint32_t id) const;            // as a 64-bit float
     std::uint32_t digits(std::uint32_t id) const;  // the low 32 bits (packed digits)
     std::uint64_t bits(std::uint32_t id) const;
     void set(std::uint32_t id, double value);

@@ -16,7 +16,7 @@
 
 namespace tj20::host {
 
-void printEvent(std::ostream& out, const Event& event);      // "[c 12 t 30] key 0x10173 (0) from rl_tj20_icon_ovhd_open"
+void printEvent(std::ostream& out, const Event& event);  // "[c 12 t 30] key 0x10173 (0) from rl_tj20_icon_ovhd_open"
 void printEventJson(std::ostream& out, const Event& event);  // {"cycle":12,"tick":30,"kind":"key",...}
 
 // Prints the events journaled since its last flush; at the end it closes the repeats still running.
@@ -34,11 +34,11 @@ public:
 private:
     // A run of events that recur in consecutive cycles: the first is printed, the rest folded.
     struct Run {
-        std::string key;          // what recurs: a key event with its value and sender, or a variable
-        Event first;              // the printed occurrence
-        Event last;               // the latest occurrence
-        int seen = 1;             // consecutive cycles it occurred in so far
-        bool folded = false;      // later occurrences were left out
+        std::string key;      // what recurs: a key event with its value and sender, or a variable
+        Event first;          // the printed occurrence
+        Event last;           // the latest occurrence
+        int seen = 1;         // consecutive cycles it occurred in so far
+        bool folded = false;  // later occurrences were left out
     };
     void closeRuns(std::uint64_t cycle, bool atEnd, bool stillGoing);
     bool fold(const Event& e);
