@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "tj20host/module_file.h"
@@ -13,9 +12,13 @@ namespace tj20::host {
 
 namespace {
 std::vector<char> slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in) throw std::runtime_error(file.string() + ": cannot be read");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<char> bytes(static_cast<std::size_t>(in.tellg()));
+    in.seekg(0);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw std::runtime_error(file.string() + ": cannot be read");
+    return bytes;
 }
 
 template <class T>

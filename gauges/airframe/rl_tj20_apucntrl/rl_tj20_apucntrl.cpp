@@ -14,7 +14,7 @@
 //     middle       1, 3 or 4 -> 2; 2 -> 1; 0 stays
 //     lower left   1 -> 2 -> 3; 0, 3 and 4 stay
 //     lower right  1 -> 2 -> 4; 0, 3 and 4 stay
-//   so 0, 1, 2, 3, 4 are each one or two clicks from any other.
+//   so every position can be reached from every other, in at most three clicks (0 to 3 or 4).
 //   Air switch ("apuairsw" 0 to 2): upper arrow one up, lower arrow one down.
 #include "tj20/gauge.h"
 
@@ -52,11 +52,13 @@ constinit Chain elements{
 
 constexpr u32 Off = 0, Run = 1, Start = 2;
 
-// The battery toggle event goes out only when the simulator's battery disagrees.
+// The battery toggle event goes out only when the simulator's battery reads the opposite
+// position exactly (1.0 on, 0.0 off).
 void batterySwitch() {
     toggle(battsw);
-    const bool simulatorOn = simvars[sim::MasterBattery] != 0.0;
-    if ((battsw.get() == 1) != simulatorOn) send(key::MasterBatteryToggle);
+    const double simulator = simvars[sim::MasterBattery];
+    if ((battsw.get() == 0 && simulator == 1.0) || (battsw.get() == 1 && simulator == 0.0))
+        send(key::MasterBatteryToggle);
 }
 
 void startSwitchOn() {

@@ -44,8 +44,8 @@ void update() {
     const bool left = on(laftfuelpumpsw) || on(lfwdfuelpumpsw);
     const bool right = on(raftfuelpumpsw) || on(rfwdfuelpumpsw);
     const bool centre = on(caftfuelpumpsw) || on(cfwdfuelpumpsw);
-    // A reading of 0 or less (never a valid quantity) counts as empty, so the selector
-    // cannot stay on a centre tank that has run dry.
+    // Empty is a reading of 0, or one below 0 or not a number (never a real quantity): a
+    // reading that steps past 0 cannot leave the selector on a centre tank that has run dry.
     const bool centreFuel = simvars[sim::CentreTankQuantity] > 0.0;
     const bool centreUnusable = (centre && !centreFuel) || (off(caftfuelpumpsw) && off(cfwdfuelpumpsw));
     const bool noWingPump = off(laftfuelpumpsw) && off(lfwdfuelpumpsw) && off(raftfuelpumpsw) && off(rfwdfuelpumpsw);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "panel_test.h"
@@ -57,7 +58,10 @@ const SelectorCase selectorCases[] = {
     {"000000", 100, {All, Centre}},
     {"000000", 0, {All}},
     {"001100", 0, {All}},
-    {"000100", -1, {All}},  // a reading below 0 is an empty tank, not a usable one
+    // a reading below 0 or not a number is an empty tank, not one that keeps the centre selected
+    {"000100", -1, {All}},
+    {"101000", -0.25, {Left}},
+    {"001100", std::numeric_limits<double>::quiet_NaN(), {All}},
 };
 
 TEST_F(FuelPumps, PumpPatternChoosesTheFuelTanks) {
@@ -86,6 +90,17 @@ TEST_F(FuelPumps, EachSwitchAreaTogglesItsPump) {
         EXPECT_EQ(test::element(*panel, Pumps, i + 2).state, 1) << a.pump;
         ASSERT_TRUE(panel->mouse(Pumps, a.x, a.y));
         EXPECT_EQ(panel->shared(a.pump), 0u) << a.pump;
+    }
+}
+
+TEST_F(FuelPumps, LightingOverlayShowsThePanelLightsAndIsDrawnLit) {
+    for (std::uint32_t lights : {1u, 0u}) {
+        ASSERT_TRUE(panel->setShared("ohpanel", lights));
+        panel->run(1);
+        const auto overlay = test::element(*panel, Pumps, 1);
+        EXPECT_EQ(overlay.bitmap, 0x1700u);
+        EXPECT_EQ(overlay.state, int(lights));
+        EXPECT_TRUE(overlay.lit) << "panel lights " << lights;
     }
 }
 

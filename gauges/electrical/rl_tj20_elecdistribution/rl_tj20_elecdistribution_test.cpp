@@ -206,6 +206,28 @@ TEST_F(BusPanel, LightsTestShowsThreeAndTheLightsReturnWithoutABusSound) {
     EXPECT_EQ(busSounds(), before);
 }
 
+// The APU rules change a light only at speed 200, below 190 or with the switch off, so a light
+// the test left at 3 stays there while the APU runs between 190 and 199 or above 200.
+TEST_F(BusPanel, ApuBusLightKeepsTheTestValueWhileTheApuIsOffItsSpeed) {
+    struct Case {
+        std::uint32_t rpm, light;
+    };
+    const Case cases[] = {{195, 3}, {205, 3}, {200, 1}, {189, 0}};
+    apuRunning();
+    set("apulbussw", 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "rpm " << c.rpm);
+        set("rpm", 200);
+        set("lightstestsw", 1);
+        panel->run(1);
+        ASSERT_EQ(shared("apulbuslt"), 3u);
+        set("lightstestsw", 0);
+        set("rpm", c.rpm);
+        panel->run(1);
+        EXPECT_EQ(shared("apulbuslt"), c.light);
+    }
+}
+
 TEST_F(BusPanel, ApuGeneratorResetTakesApuPowerOffTheBusesUntilItSpringsBack) {
     apuRunning();
     click(ApuLeftBusSwitch);

@@ -178,7 +178,9 @@ void showMeters(u32 volts, u32 freq, u32 amps) {
     ampsvolts.set(amps);
 }
 
-// Battery amps: discharge and charge by what the battery and the buses are doing.
+// Battery amps: discharge and charge by what the battery and the buses are doing. Every reading
+// shows no volts and no frequency; with none of them (bus lights held by the lights test) the
+// three meters keep what they showed.
 void batteryAmps() {
     const u32 e = emerpwrsw.get(), b = battsw.get();
     const Bound* lights[] = {&apulbuslt, &apurbuslt, &extlbuslt, &extrbuslt};
@@ -187,13 +189,11 @@ void batteryAmps() {
         allDark = allDark && l->get() == 0;
         anyOnBus = anyOnBus || l->get() == 1;
     }
-    acvoltsneedle.set(0);
-    freqneedle.set(0);
-    if (e == 0 && b == 0) ampsvolts.set(100);
-    if (e == 1 && b == 0) ampsvolts.set(120);
-    if (e == 0 && b == 1 && allDark) ampsvolts.set(90);
-    if (e == 1 && b == 1) ampsvolts.set(128);
-    if (e == 0 && b == 1 && (feedsBus(left) || feedsBus(right) || anyOnBus)) ampsvolts.set(40);
+    if (e == 0 && b == 0) showMeters(0, 0, 100);
+    if (e == 1 && b == 0) showMeters(0, 0, 120);
+    if (e == 0 && b == 1 && allDark) showMeters(0, 0, 90);
+    if (e == 1 && b == 1) showMeters(0, 0, 128);
+    if (e == 0 && b == 1 && (feedsBus(left) || feedsBus(right) || anyOnBus)) showMeters(0, 0, 40);
 }
 
 void engineGeneratorMeter(const Side& s, u32 freq) {

@@ -134,6 +134,21 @@ TEST_F(GeneratorPanel, BatteryAmpsHoldTheirReadingWhileTheLightsTestLightsTheBus
     EXPECT_EQ(shared("ampsvolts"), 128u);
 }
 
+TEST_F(GeneratorPanel, SelectorTurnedToBatteryAmpsDuringTheLightsTestKeepsAllThreeMeters) {
+    set("rpm", 200);
+    panel->run(1);
+    ASSERT_EQ(meters(), (Meters{11, 400, 100}));
+    set("battsw", 1);
+    set("lightstestsw", 1);
+    for (int i = 0; i < 5; ++i) click(SelectorUp);  // APU to BATT AMPS between two updates
+    panel->run(1);
+    ASSERT_EQ(shared("extlbuslt"), 3u);
+    EXPECT_EQ(meters(), (Meters{11, 400, 100}));
+    set("lightstestsw", 0);
+    panel->run(1);
+    EXPECT_EQ(meters(), (Meters{0, 0, 90}));
+}
+
 TEST_F(GeneratorPanel, SelectorStaysWithinItsSixPositions) {
     for (int i = 0; i < 8; ++i) click(SelectorUp);
     EXPECT_EQ(shared("voltfreqsel"), 5u);
