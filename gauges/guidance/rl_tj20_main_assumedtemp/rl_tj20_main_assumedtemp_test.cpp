@@ -49,6 +49,19 @@ TEST_F(AssumedTemperature, KnobKeepsSteppingWhileHeldAndStopsAtTheTop) {
     EXPECT_EQ(panel->shared("assumedtemp"), 50u);
 }
 
+TEST_F(AssumedTemperature, TensKnobRestsOnFiftySoTheNextStepsCountFromWhatIsShown) {
+    panel->setShared("assumedtemp", 45);
+    click(tensUp);
+    EXPECT_EQ(readout(), "50");
+    click(unitsDown);
+    EXPECT_EQ(readout(), "49");
+    click(tensUp);
+    click(tensDown);
+    EXPECT_EQ(readout(), "40");
+    panel->setShared("assumedtemp", 57);  // written above the scale by another gauge
+    EXPECT_EQ(readout(), "50");
+}
+
 TEST_F(AssumedTemperature, FlexLimitAtTheTopOfTheScaleIs185) {
     panel->setShared("assumedtemp", 45);
     click(tensUp);

@@ -44,4 +44,11 @@ TEST(GoAroundButton, StartsTheTakeoffModeOnTheGroundBelowSixtyKnotsElseCommandsG
     }
 }
 
+TEST(GoAroundButton, FirstDrawClearsTheTakeoffMode) {
+    auto panel = test::loadPanel({Ga});
+    ASSERT_TRUE(panel->setShared("fmato", 1));
+    panel->run(1);
+    EXPECT_EQ(panel->shared("fmato"), 0u);
+}
+
 }  // namespace

@@ -86,6 +86,16 @@ TEST_F(ThrustRatingPanel, LimitForTheEprGaugesFollowsOneUpdateLater) {
     EXPECT_EQ(panel->shared("eprlimit"), 206u);
 }
 
+TEST(ThrustRatingPanelFirstDraw, ClearsTheLimitCopyTheRatingAndTheAssumedTemperature) {
+    // The host stands in for the assumed-temperature selector, whose own first draw would
+    // clear "assumedtemp" as well.
+    auto panel = test::loadPanel({Trp}, {"assumedtemp"});
+    for (const char* name : {"eprlim", "eprlimit", "trcmode", "assumedtemp"}) ASSERT_TRUE(panel->setShared(name, 7));
+    panel->run(1);
+    for (const char* name : {"eprlim", "eprlimit", "trcmode", "assumedtemp"})
+        EXPECT_EQ(panel->shared(name), 0u) << name;
+}
+
 TEST_F(ThrustRatingPanel, RamAirReadoutIs256TimesItsSimulatorValue) {
     panel->sim().set(sim::RamAirTemperatureScaled, -12.0 / 256.0);
     panel->run(1);

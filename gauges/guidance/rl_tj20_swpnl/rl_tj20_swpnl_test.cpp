@@ -41,6 +41,15 @@ TEST_F(SwitchingPanel, SelectorHalvesTurnBetweenNormAndTheirBothOnPosition) {
     }
 }
 
+TEST(SwitchingPanelFirstDraw, PutsTheSelectorsToNormAndTheOverheadLightingOff) {
+    // The host stands in for the master variables, whose own first draw would clear "ohpanel".
+    auto panel = test::loadPanel({Switching}, {"ohpanel"});
+    for (const char* name : {"cadc", "fdcmd", "efis", "ohpanel"}) ASSERT_TRUE(panel->setShared(name, 1));
+    panel->run(1);
+    for (const char* name : {"cadc", "fdcmd", "efis", "ohpanel"}) EXPECT_EQ(panel->shared(name), 0u) << name;
+    EXPECT_EQ(test::element(*panel, Switching, 4).state, 0) << "the lighting copy";
+}
+
 TEST_F(SwitchingPanel, OverlayFollowsTheOverheadPanelLighting) {
     EXPECT_EQ(test::element(*panel, Switching, 4).state, 0);
     panel->setShared("ohpanel", 1);
