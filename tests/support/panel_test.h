@@ -1,6 +1,7 @@
 // Shared by the gauge and host tests: loading real modules from the build's panel directory.
 #pragma once
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tj20/host_abi.h"
 #include "tj20host/panel.h"
 
 namespace tj20::test {
@@ -39,6 +41,30 @@ inline host::ElementState element(const host::Panel& panel, const std::string& g
         return {};
     }
     return all[index];
+}
+
+// A module's simulator-variable table: the identifiers it passes to lookup_var in one
+// update, in order. The module runs on its own under a host that only records, so no panel
+// may hold it at the time.
+inline std::vector<std::uint32_t> simTableOf(const std::string& module) {
+    static std::vector<std::uint32_t> looked;
+    looked.clear();
+    static abi::HostFunctions recorder{[](abi::u32, abi::u32) {}, [](void*, abi::u32, const char*) {},
+                                       [](abi::MODULE_VAR*, const char*) {},
+                                       [](abi::MODULE_VAR* v) { looked.push_back(v->id); }, [](const char*) {}};
+    void* handle = dlopen((panelDir() / (module + ".gau")).c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        ADD_FAILURE() << module << ": " << dlerror();
+        return {};
+    }
+    auto* import = static_cast<abi::ImportTableRecord*>(dlsym(handle, "ImportTable"));
+    auto* gauge = static_cast<abi::LinkageRecord*>(dlsym(handle, "Linkage"))->gauge_table[0];
+    import->functions = &recorder;
+    gauge->gauge_callback(gauge, abi::ServiceUpdate, 0);
+    gauge->gauge_callback(gauge, abi::ServiceKill, 0);
+    import->functions = nullptr;
+    dlclose(handle);
+    return looked;
 }
 
 }  // namespace tj20::test

@@ -120,6 +120,49 @@ struct Element {
         size = {w, h};
         return *this;
     }
+    // Carries simulator variable `id` in the element's own record (a text element's first),
+    // which the host refreshes just before each call of the element's callback.
+    constexpr Element& carries(abi::u32 id) {
+        switch (header.element_type) {
+            case abi::KindIcon:
+                fields.icon.source_var.id = id;
+                break;
+            case abi::KindNeedle:
+                fields.needle.source_var.id = id;
+                break;
+            case abi::KindText:
+                fields.text.source_var[0].id = id;
+                break;
+            case abi::KindSlider:
+            case abi::KindMovingImage:
+                fields.slider.x.source_var.id = id;
+                break;
+            case abi::KindSprite:
+                fields.sprite.x.source_var.id = id;
+                break;
+            default:
+                break;
+        }
+        return *this;
+    }
+    // The carried variable as the host last refreshed it; 0 before the element is first drawn.
+    double carried() const {
+        switch (header.element_type) {
+            case abi::KindIcon:
+                return fields.icon.source_var.var_value.n;
+            case abi::KindNeedle:
+                return fields.needle.source_var.var_value.n;
+            case abi::KindText:
+                return fields.text.source_var[0].var_value.n;
+            case abi::KindSlider:
+            case abi::KindMovingImage:
+                return fields.slider.x.source_var.var_value.n;
+            case abi::KindSprite:
+                return fields.sprite.x.source_var.var_value.n;
+            default:
+                return 0.0;
+        }
+    }
 };
 
 static_assert(offsetof(Element, fields) == offsetof(abi::ElementIcon, icon));

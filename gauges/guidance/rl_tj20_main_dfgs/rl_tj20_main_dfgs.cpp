@@ -29,11 +29,14 @@ Bound eprlim{"eprlim"};    // EPR limit × 100, owned by the thrust rating panel
 Bound trcmode{"trcmode"};  // thrust rating 0 to 6, owned by the thrust rating panel
 Bound altlock{"altlock"};  // altitude-alert latch of the altimeter
 
+// The six entries after the flight director and the empty one are refreshed but read by nothing.
 constinit SimTable simvars{sim::TickCount,         sim::Nav1LateralNeedle,     sim::Nav1GlideSlopeNeedle,
                            sim::Nav1Frequency,     sim::Nav2Frequency,         sim::OnGround,
                            sim::Altitude,          sim::SelectedAltitude,      sim::SelectedVerticalSpeed,
                            sim::AutothrottleArmed, sim::TakeoffGoAroundThrust, sim::SelectedHeading,
-                           sim::SelectedMach,      sim::FlightDirector};
+                           sim::SelectedMach,      sim::FlightDirector,        sim::SelectedAirspeed,
+                           sim::AltitudeHold,      sim::AutopilotEngaged,      sim::AirspeedHold,
+                           sim::MachHold,          sim::SpoilersArmed,         sim::Placeholder};
 
 constexpr u32 FinalStep = 3;                   // flare/retard step of both landing sequences
 constexpr double LocalizerCaptureBand = 126;   // lateral needle, strictly inside
@@ -67,6 +70,7 @@ struct State {
     std::int32_t curalt = 0;  // aircraft altitude, whole feet
     u32 eprlever = 0;         // autothrottle lever for the current EPR limit
     u32 tdlatch = 0;          // airborne since the last touchdown disarm
+    u32 pitchwheelmode = 0;   // 1: the pitch wheel steps the vertical-speed target (set at first draw, never left)
     u32 speedFrame = 0, headingFrame = 0, altitudeFrame = 0, wheelFrame = 0;  // knob animation
 };
 State st;
@@ -75,11 +79,19 @@ u32 wrapStep(u32 frame, int delta, u32 frames) { return (frame + frames + static
 
 constexpr TextStyle readout{White, 0x000000, 0x000000, "Quartz", 400};
 
+constexpr std::size_t HeadingReadout = 3;  // chain position of the heading readout
+double headingShown();                     // the heading readout's own record, refreshed as it is drawn
+
+// The vertical window's two readouts (vertical-speed target, and a three-digit value): no
+// control of this panel enters the pitch-wheel mode that shows them, so they stay hidden.
+constexpr auto verticalSpeedTarget = [] { return simvars[sim::SelectedVerticalSpeed]; };
+constexpr Cond verticalWindowShown{[] { return false; }};
+
 constinit Chain elements{
     image(0x100),
     icon(0x1100, {7, 29}, 2, [] { return st.fdswitch; }),
     icon(0x1200, {374, 49}, 3, [] { return st.wheelFrame; }),
-    text({257, 16}, {36, 18}, readout, "%03.0f", [] { return simvars[sim::SelectedHeading]; }),
+    text({257, 16}, {36, 18}, readout, "%03.0f", [] { return headingShown(); }).carries(sim::SelectedHeading),
     icon(0x1300, {262, 63}, 6, [] { return st.headingFrame; }),
     icon(0x1400, {261, 61}, 5, [] { return st.banksel; }),
     icon(0x1500, {171, 66}, 2, [] { return st.atswitch; }),
@@ -91,16 +103,15 @@ constinit Chain elements{
     text({505, 17}, {60, 18}, readout, "%5.0f", [] { return st.altsel; }),
     icon(0x1700, {543, 66}, 3, [] { return st.altitudeFrame; }),
     icon(0x1800, {457, 58}, 2, [] { return st.apengage; }),
+    text({355, 17}, {60, 18}, readout, "V%04.0f", verticalSpeedTarget).visibleWhen(verticalWindowShown),
+    text({355, 17}, {36, 18}, readout, "%3.0f", Source{}).visibleWhen(verticalWindowShown),
     icon(0x1900, {0, 0}, 1, [] { return 0; }),  // glare-shield overlay
 };
 
-// The autoland monitor compares the two NAV receivers' frequencies. They arrive as packed
-// digits, which read as tiny floats; compare the digits as well so a receiver pair never
-// looks equal just because both values are denormal.
-bool navReceiversAgree() {
-    return simvars[sim::Nav1Frequency] == simvars[sim::Nav2Frequency] &&
-           simvars.digits(sim::Nav1Frequency) == simvars.digits(sim::Nav2Frequency);
-}
+double headingShown() { return elements.items[HeadingReadout].carried(); }
+
+// The autoland monitor needs the two NAV receivers tuned alike.
+bool navReceiversAgree() { return simvars[sim::Nav1Frequency] == simvars[sim::Nav2Frequency]; }
 
 void setThrottles(u32 lever) {
     send(key::Throttle1Set, lever);
@@ -168,8 +179,8 @@ void update() {
     st.eprlever = leverFor(eprlim.get(), st.eprlever);
     if (eprHold) setThrottles(st.eprlever);
 
-    // Go-around: repeated on every update while the simulator reports TO/GA thrust. A
-    // go-around abandons the landing, so both landing sequences end with it.
+    // Go-around: repeated on every update while the simulator reports TO/GA thrust. The
+    // landing steps stay until the crew selects a mode.
     if (toga) {
         goaround.set(1);
         send(key::TakeoffGoAroundToggle);
@@ -177,7 +188,6 @@ void update() {
         send(key::MachHoldOff);
         eprl.set(1);
         holdAltitudeWingsLevel();
-        setAll(0, alstep, ilsstep);
     }
 
     // Touchdown: the first update on the ground after flight disarms an armed autothrottle once.
@@ -194,6 +204,7 @@ void update() {
 
 void reset() {
     st = {};
+    st.pitchwheelmode = 1;
     setAll(0, vorloc, ils, autlnd, alstep, ilsstep, fmareset, eprl, goaround);
     spdsel.set(SpeedMin);
     setAll(0, fmato, eprlim, trcmode, altlock);
@@ -289,6 +300,7 @@ void autoLand() {
 
 void verticalSpeed() {
     send(key::AltitudeHoldToggle);
+    st.pitchwheelmode = 1;
     setAll(0, alstep, ilsstep);
     endTakeoffAndGoAround();
 }
@@ -302,7 +314,7 @@ void altitudeHold() {
 
 void pitchWheel(int delta) {
     st.wheelFrame = wrapStep(st.wheelFrame, delta, 3);
-    send(delta > 0 ? key::VerticalSpeedIncrease : key::VerticalSpeedDecrease);
+    if (st.pitchwheelmode == 1) send(delta > 0 ? key::VerticalSpeedIncrease : key::VerticalSpeedDecrease);
 }
 
 // The altitude selector stays within 0 and 40000 ft whatever the step.

@@ -14,9 +14,9 @@ struct Spot {
 constexpr Spot SpeedUp{125, 80}, SpeedDown{95, 80}, AutoThrottle{180, 90}, HeadingUp{295, 80}, HeadingDown{255, 80},
     HdgPush{280, 80}, SpeedSelect{60, 10}, VorLocButton{220, 10}, IlsButton{220, 50}, AltHoldButton{450, 10},
     ThousandsUp{580, 70}, ThousandsDown{545, 70}, HundredsUp{580, 95}, HundredsDown{545, 95}, AltPush{560, 70},
-    FdSwitch{10, 25};
+    FdSwitch{10, 25}, VertSpdButton{410, 10}, WheelAnu{375, 90}, WheelAnd{375, 55};
 constexpr Spot TakeoffRating{25, 210}, GoAroundRating{110, 210};  // thrust rating panel
-constexpr std::size_t AltitudeReadout = 10;
+constexpr std::size_t AltitudeReadout = 10, VerticalSpeedReadout = 13, ThreeDigitReadout = 14;
 
 class GuidancePanel : public ::testing::Test {
 protected:
@@ -218,23 +218,30 @@ TEST_F(GuidancePanel, AutolandMonitorTripsWhenTheReceiversDisagree) {
     EXPECT_EQ(panel->shared("alstep"), 0u);
 }
 
+// The landing step is not the go-around's to end: the final-step signal goes on until the
+// crew selects a mode.
 TEST_F(GuidancePanel, GoAroundLatchesRepeatsWhileThrustIsActiveAndAModeButtonClearsIt) {
     panel->setShared("ilsstep", 3);
     set(sim::TakeoffGoAroundThrust, 1);
     panel->run(1);
-    const std::vector<std::uint32_t> goAround{key::TakeoffGoAroundToggle, key::AirspeedHoldOff, key::MachHoldOff,
+    const std::vector<std::uint32_t> goAround{key::FinalLandingStep, key::TakeoffGoAroundToggle,
+                                              key::AirspeedHoldOff,  key::MachHoldOff,
                                               key::WingsLevelToggle, key::AltitudeHoldToggle};
-    EXPECT_EQ(sent(), (std::vector<std::uint32_t>{key::FinalLandingStep, goAround[0], goAround[1], goAround[2],
-                                                  goAround[3], goAround[4]}));
+    EXPECT_EQ(sent(), goAround);
     panel->run(1);
-    EXPECT_EQ(sent(), goAround) << "the landing sequence ended with the go-around";
+    EXPECT_EQ(sent(), goAround);
     EXPECT_EQ(panel->shared("eprl"), 1u);
+    EXPECT_EQ(panel->shared("ilsstep"), 3u);
     set(sim::TakeoffGoAroundThrust, 0);
     panel->run(3);
-    EXPECT_TRUE(sent().empty());
+    EXPECT_EQ(sent(), std::vector<std::uint32_t>(3, key::FinalLandingStep));
     EXPECT_EQ(panel->shared("goaround"), 1u);
     click(HdgPush);
     EXPECT_EQ(panel->shared("goaround"), 0u);
+    EXPECT_EQ(panel->shared("ilsstep"), 0u);
+    sent();
+    panel->run(1);
+    EXPECT_TRUE(sent().empty());
 }
 
 // One autopilot roll channel: heading, wings level and the radio holds replace each other.
@@ -286,6 +293,54 @@ TEST_F(GuidancePanel, FlightDirectorSwitchTogglesOnlyWhenTheSimulatorDisagrees) 
     panel->run(1);
     click(FdSwitch);  // switch on, director already on
     EXPECT_EQ(count(key::FlightDirectorToggle), 2u);
+}
+
+// The wheel's mode is set at the first draw (and again by VERT SPD); until then the wheel
+// turns without commanding anything.
+TEST_F(GuidancePanel, PitchWheelStepsTheVerticalSpeedTargetOnceItsModeIsSet) {
+    panel.reset();
+    panel = loadPanel(
+        {"rl_tj20_main_assumedtemp", "rl_tj20_main_trp", "rl_tj20_main_goaround_sw", Fgcp, "rl_tj20_main_fma"});
+    click(WheelAnu);
+    EXPECT_TRUE(sent().empty()) << "before the first draw";
+    panel->run(1);
+    click(WheelAnu);
+    click(WheelAnu);
+    click(WheelAnd);
+    click(VertSpdButton);
+    click(WheelAnu);
+    EXPECT_EQ(sent(), (std::vector<std::uint32_t>{key::VerticalSpeedIncrease, key::VerticalSpeedIncrease,
+                                                  key::VerticalSpeedDecrease, key::AltitudeHoldToggle,
+                                                  key::VerticalSpeedIncrease}));
+    EXPECT_EQ(panel->sim().get(sim::SelectedVerticalSpeed), 200.0);
+}
+
+TEST_F(GuidancePanel, VerticalWindowReadoutsStayHidden) {
+    set(sim::SelectedVerticalSpeed, 700);
+    click(VertSpdButton);
+    click(WheelAnu);
+    panel->run(1);
+    for (auto index : {VerticalSpeedReadout, ThreeDigitReadout}) {
+        const auto readout = element(*panel, Fgcp, index);
+        EXPECT_EQ(readout.kind, 2u) << index;
+        EXPECT_EQ(readout.x, 355) << index;
+        EXPECT_EQ(readout.y, 17) << index;
+        EXPECT_FALSE(readout.visible) << index;
+    }
+    EXPECT_EQ(element(*panel, Fgcp, VerticalSpeedReadout).text, "V0800");
+}
+
+// The heading readout shows the heading its own record carries, refreshed as it is drawn.
+TEST_F(GuidancePanel, HeadingReadoutShowsTheSimulatorsSelectedHeadingAsItIsDrawn) {
+    set(sim::SelectedHeading, 87);
+    EXPECT_EQ(panel->evaluate(Fgcp)[3].text, "087") << "redrawn before any update";
+}
+
+TEST_F(GuidancePanel, SimulatorTableHoldsTheUnreadEntriesAndThePlaceholder) {
+    panel.reset();
+    const std::vector<std::uint32_t> table{0x01, 0x28, 0x29,  0x18, 0x1b, 0x3c, 0x4a, 0x6d, 0x78,  0x7b, 0x7c,
+                                           0x6b, 0x76, 0x318, 0x74, 0x6c, 0x67, 0x73, 0x75, 0x144, 0};
+    EXPECT_EQ(simTableOf(Fgcp), table);
 }
 
 }  // namespace

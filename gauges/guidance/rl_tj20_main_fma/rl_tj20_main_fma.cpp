@@ -20,14 +20,41 @@ Bound eprl{"eprl"};                                    // EPR-limit thrust mode
 Bound trcmode{"trcmode"};                              // thrust rating 1 T.O. ... 6 CR
 Bound fmareset{"fmareset"};                            // autopilot-off warning acknowledged (RESET)
 
+// The last six entries are refreshed but read by nothing. The NAV1 receiver code is not
+// here: the arm window carries it in its own record.
 constinit SimTable simvars{
-    sim::AirspeedHold,         sim::SelectedAirspeed, sim::MachHold,          sim::SelectedMach,
-    sim::HeadingHold,          sim::WingsLevelHold,   sim::Nav1Hold,          sim::ApproachHold,
-    sim::AltitudeHold,         sim::SelectedAltitude, sim::Altitude,          sim::Nav1LateralNeedle,
-    sim::Nav1GlideSlopeNeedle, sim::RadioHeight,      sim::OnGround,          sim::Throttle1Lever,
-    sim::Throttle2Lever,       sim::AutopilotEngaged, sim::AutothrottleArmed, sim::IndicatedAirspeed,
-    sim::MachNumberRaw,        sim::Nav1Frequency,    sim::Nav2Frequency,     sim::Nav1Course,
-    sim::Nav2Course,           sim::TickCount,        sim::Nav1ReceiverCode,
+    sim::AirspeedHold,
+    sim::SelectedAirspeed,
+    sim::MachHold,
+    sim::SelectedMach,
+    sim::HeadingHold,
+    sim::WingsLevelHold,
+    sim::Nav1Hold,
+    sim::ApproachHold,
+    sim::AltitudeHold,
+    sim::SelectedAltitude,
+    sim::Altitude,
+    sim::Nav1LateralNeedle,
+    sim::Nav1GlideSlopeNeedle,
+    sim::RadioHeight,
+    sim::OnGround,
+    sim::Throttle1Lever,
+    sim::Throttle2Lever,
+    sim::AutopilotEngaged,
+    sim::AutothrottleArmed,
+    sim::IndicatedAirspeed,
+    sim::MachNumberRaw,
+    sim::Nav1Frequency,
+    sim::Nav2Frequency,
+    sim::Nav1Course,
+    sim::Nav2Course,
+    sim::TickCount,
+    sim::AnnunciatorEntry51,
+    sim::SelectedHeading,
+    sim::AnnunciatorEntry77,
+    sim::AltitudeMetres,
+    sim::TakeoffGoAroundThrust,
+    sim::Placeholder,
 };
 
 // Window frames.
@@ -105,7 +132,7 @@ constexpr double stepBelow[] = {0, 1500, 150, 50};
 
 struct State {
     u32 spdwin = 0, armwin = 0, rollwin = 0, pitchwin = 0;  // frames shown
-    u32 locflag = 0;                                        // a localizer is tuned on NAV1
+    u32 locflag = 0;                                        // a localizer is tuned on NAV1, as last drawn
     u32 lowlim = 0;                                         // both levers at idle and still faster than the target
     u32 apwarn = 0;                                         // lit half of the autopilot-off flash
 };
@@ -114,15 +141,14 @@ State st;
 bool on(u32 id) { return simvars[id] == 1.0; }
 bool off(u32 id) { return simvars[id] == 0.0; }
 
-// The two NAV receivers' frequencies arrive as packed digits; compare the digits as well
-// as the values so two denormal readings never pass as equal.
-bool frequenciesAgree() {
-    return simvars[sim::Nav1Frequency] == simvars[sim::Nav2Frequency] &&
-           simvars.digits(sim::Nav1Frequency) == simvars.digits(sim::Nav2Frequency);
-}
+// Autoland and the ILS need both NAV receivers tuned alike, and the ILS both courses alike.
+bool frequenciesAgree() { return simvars[sim::Nav1Frequency] == simvars[sim::Nav2Frequency]; }
 bool coursesAgree() { return simvars[sim::Nav1Course] == simvars[sim::Nav2Course]; }
 
 bool hideForLowLimit() { return st.lowlim == 1 || alstep.get() == FinalStep; }
+
+constexpr std::size_t ArmWindow = 5;  // chain position of the arm window
+double armWindow();                   // refreshes the localizer flag from the window's own record
 
 constinit Chain elements{
     image(0x100),
@@ -136,7 +162,7 @@ constinit Chain elements{
     text({33, 93}, {40, 16}, {}, "%0.2f", [] { return simvars[sim::SelectedMach]; }).visibleWhen([] {
         return on(sim::MachHold) && !hideForLowLimit();
     }),
-    icon(0x1300, {110, 76}, 12, [] { return st.armwin; }),
+    icon(0x1300, {110, 76}, 12, [] { return armWindow(); }).carries(sim::Nav1ReceiverCode),
     icon(0x1400, {187, 76}, 12, [] { return st.rollwin; }).visibleWhen([] {
         return goaround.get() != 1 && fmato.get() != 1;
     }),
@@ -160,6 +186,13 @@ constinit Chain elements{
         return ils.get() == 1 && !(coursesAgree() && frequenciesAgree());
     }),
 };
+
+// The arm window carries the NAV1 receiver code; each draw of it refreshes the localizer
+// flag that the next update's rules read.
+double armWindow() {
+    st.locflag = (saturate<u32>(elements.items[ArmWindow].carried()) & LocalizerTuned) ? 1 : 0;
+    return st.armwin;
+}
 
 void speedHolds() {
     if (alstep.get() == FinalStep) return;
@@ -263,14 +296,14 @@ void thrustWindow() {
 }
 
 void update() {
-    st.locflag = (saturate<u32>(simvars[sim::Nav1ReceiverCode]) & LocalizerTuned) ? 1 : 0;
     const double fromTarget = std::fabs(simvars[sim::Altitude] - simvars[sim::SelectedAltitude]);
     const double radioHeight = simvars[sim::RadioHeight] * FeetPerMetre;
 
     speedHolds();
     rollAndPitch(fromTarget);
     armedModes(fromTarget);
-    // Autoland first: its windows, on every step, keep the ILS sequence from starting beside it.
+    // The whole autoland sequence, rollout included, runs before the ILS one: its windows on
+    // every step (ROLL OUT after touchdown too) keep the ILS sequence from starting beside it.
     approachSequence(autlnd, alstep, autolandSteps, radioHeight);
     rollout(alstep, autolandSteps);
     approachSequence(ils, ilsstep, ilsSteps, radioHeight);

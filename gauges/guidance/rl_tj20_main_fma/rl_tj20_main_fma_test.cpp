@@ -91,9 +91,66 @@ TEST_F(ModeAnnunciator, ArmedModes) {
         panel->setShared("vorloc", c.vorloc);
         panel->setShared("ils", c.ils);
         panel->setShared("autlnd", c.autlnd);
-        panel->run(1);
+        panel->run(2);  // the localizer flag reaches the rules one draw after the receiver code
         EXPECT_EQ(shown(ArmWindow), c.arm) << c.vorloc << c.ils << c.autlnd << c.localizer << " " << c.fromTarget;
     }
+}
+
+// The arm window carries the NAV1 receiver code; drawing it refreshes the localizer flag,
+// which the rules read at the next update.
+TEST_F(ModeAnnunciator, LocalizerFlagReachesTheRulesOneDrawAfterTheReceiverCode) {
+    panel->setShared("vorloc", 1);
+    set(sim::Nav1LateralNeedle, 127);
+    panel->run(1);
+    EXPECT_EQ(shown(ArmWindow), 1) << "VOR";
+    set(sim::Nav1ReceiverCode, 0x80 | 0x03);
+    panel->run(1);
+    EXPECT_EQ(shown(ArmWindow), 1) << "the update ran before the window drew the new code";
+    panel->run(1);
+    EXPECT_EQ(shown(ArmWindow), 2) << "LOC";
+    set(sim::Nav1ReceiverCode, 0x7F);
+    panel->run(2);
+    EXPECT_EQ(shown(ArmWindow), 1) << "bit 7 alone decides";
+}
+
+// Autoland below 1500 ft, then a balloon back above 150 ft, touchdown, reverse and its
+// release: the step never goes back, and the ILS sequence never starts beside it.
+TEST_F(ModeAnnunciator, LandingStepsOnlyMoveForward) {
+    struct Row {
+        double radioFeet;
+        bool onGround;
+        double lever1;
+        std::uint32_t alstep;
+        int roll, pitch;
+    } rows[] = {
+        {1400, false, 0, 1, 8, 6}, {140, false, 0, 2, 10, 6}, {200, false, 0, 2, 10, 6},  {1400, false, 0, 2, 10, 6},
+        {40, false, 0, 3, 10, 7},  {0, true, 0, 4, 11, 8},    {0, true, -6000, 5, 11, 8}, {0, true, 0, 5, 11, 8},
+    };
+    panel->setShared("autlnd", 1);
+    panel->setShared("ils", 1);
+    set(sim::Nav1ReceiverCode, 0x80);
+    set(sim::Nav1Hold, 1);
+    set(sim::ApproachHold, 1);
+    set(sim::Nav1LateralNeedle, 10);  // localizer and glide slope tracked throughout
+    set(sim::Nav1GlideSlopeNeedle, 10);
+    for (const auto& r : rows) {
+        radioHeightFeet(r.radioFeet);
+        set(sim::OnGround, r.onGround);
+        set(sim::Throttle1Lever, r.lever1);
+        panel->run(2);
+        EXPECT_EQ(panel->shared("alstep"), r.alstep) << r.radioFeet << " ft, lever " << r.lever1;
+        EXPECT_EQ(shown(RollWindow), r.roll) << r.radioFeet << " ft, lever " << r.lever1;
+        EXPECT_EQ(shown(PitchWindow), r.pitch) << r.radioFeet << " ft, lever " << r.lever1;
+        EXPECT_EQ(panel->shared("ilsstep"), 0u) << r.radioFeet << " ft, lever " << r.lever1;
+    }
+}
+
+TEST_F(ModeAnnunciator, SimulatorTableHoldsTheUnreadEntriesAndThePlaceholder) {
+    panel.reset();
+    const std::vector<std::uint32_t> table{0x73, 0x74, 0x75,  0x76, 0x6a, 0x68, 0x69, 0x70, 0x6c, 0x6d, 0x4a,
+                                           0x28, 0x29, 0x266, 0x3c, 0x80, 0xa3, 0x67, 0x7b, 0x3d, 0x40, 0x18,
+                                           0x1b, 0x2d, 0x36,  0x01, 0x51, 0x6b, 0x77, 0x49, 0x7c, 0};
+    EXPECT_EQ(simTableOf(Fma), table);
 }
 
 TEST_F(ModeAnnunciator, IlsGoAroundArmFollowsTheAutopilotOnEveryUpdate) {

@@ -14,7 +14,9 @@ inline constexpr std::uint32_t Nav2Course = 0x36;             // NAV2 selected c
 inline constexpr std::uint32_t OnGround = 0x3c;               // on the ground, 1.0; 0.0 airborne
 inline constexpr std::uint32_t IndicatedAirspeed = 0x3d;      // indicated airspeed, knots
 inline constexpr std::uint32_t MachNumberRaw = 0x40;          // Mach number in 1/20480 (Mach = value × 3.2 / 65536)
+inline constexpr std::uint32_t AltitudeMetres = 0x49;         // aircraft altitude, metres
 inline constexpr std::uint32_t Altitude = 0x4a;               // aircraft altitude, feet
+inline constexpr std::uint32_t AnnunciatorEntry51 = 0x51;     // refreshed in the annunciator's table, read by nothing
 inline constexpr std::uint32_t AutopilotEngaged = 0x67;       // autopilot master, 1.0 engaged
 inline constexpr std::uint32_t WingsLevelHold = 0x68;         // wings leveler active, 1.0
 inline constexpr std::uint32_t Nav1Hold = 0x69;               // NAV1 (VOR/LOC) hold active, 1.0
@@ -27,11 +29,13 @@ inline constexpr std::uint32_t AirspeedHold = 0x73;           // airspeed hold a
 inline constexpr std::uint32_t SelectedAirspeed = 0x74;       // autopilot airspeed target, knots
 inline constexpr std::uint32_t MachHold = 0x75;               // Mach hold active, 1.0
 inline constexpr std::uint32_t SelectedMach = 0x76;           // autopilot Mach target
+inline constexpr std::uint32_t AnnunciatorEntry77 = 0x77;     // refreshed in the annunciator's table, read by nothing
 inline constexpr std::uint32_t SelectedVerticalSpeed = 0x78;  // autopilot vertical speed target, feet per minute
 inline constexpr std::uint32_t AutothrottleArmed = 0x7b;      // autothrottle armed, 1.0
 inline constexpr std::uint32_t TakeoffGoAroundThrust = 0x7c;  // takeoff/go-around thrust active, 1.0
 inline constexpr std::uint32_t Throttle1Lever = 0x80;  // engine 1 throttle lever, 0 idle to 16383; negative: reverse
 inline constexpr std::uint32_t Throttle2Lever = 0xa3;  // engine 2 throttle lever, 0 idle to 16383; negative: reverse
+inline constexpr std::uint32_t SpoilersArmed = 0x144;  // spoilers armed, 1.0
 inline constexpr std::uint32_t OutsideAirTemperature = 0x155;    // outside air temperature, °C
 inline constexpr std::uint32_t RamAirTemperatureScaled = 0x15e;  // ram air temperature / 256 (°C = 256 × value)
 inline constexpr std::uint32_t RadioHeight = 0x266;              // radio height, metres
