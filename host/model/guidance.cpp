@@ -90,23 +90,23 @@ void addGuidanceModel(SimModel& m) {
     m.onKey(key::AutopilotOn, [](SimState& s, K) { s.set(sim::AutopilotEngaged, 1.0); });
     m.onKey(key::AutopilotOff, [](SimState& s, K) { s.set(sim::AutopilotEngaged, 0.0); });
 
-    m.onKey(key::HeadingHoldToggle, [](SimState& s, K) {
+    m.onKey(key::HeadingHoldEngage, [](SimState& s, K) {
         setAll(s, {sim::WingsLevelHold, sim::Nav1Hold, sim::ApproachHold}, 0.0);
         s.set(sim::HeadingHold, 1.0);
     });
-    m.onKey(key::WingsLevelToggle, [](SimState& s, K) {
+    m.onKey(key::WingsLevelEngage, [](SimState& s, K) {
         setAll(s, {sim::HeadingHold, sim::Nav1Hold, sim::ApproachHold}, 0.0);
         s.set(sim::WingsLevelHold, 1.0);
     });
-    m.onKey(key::Nav1HoldToggle, [](SimState& s, K) {
+    m.onKey(key::Nav1HoldEngage, [](SimState& s, K) {
         setAll(s, {sim::HeadingHold, sim::WingsLevelHold}, 0.0);
         s.set(sim::Nav1Hold, 1.0);
     });
-    m.onKey(key::ApproachHoldToggle, [](SimState& s, K) {
+    m.onKey(key::ApproachHoldEngage, [](SimState& s, K) {
         setAll(s, {sim::HeadingHold, sim::WingsLevelHold, sim::AltitudeHold}, 0.0);
         s.set(sim::ApproachHold, 1.0);
     });
-    m.onKey(key::AltitudeHoldToggle, [](SimState& s, K) { s.set(sim::AltitudeHold, 1.0); });
+    m.onKey(key::AltitudeHoldEngage, [](SimState& s, K) { s.set(sim::AltitudeHold, 1.0); });
 
     m.onKey(key::AirspeedHoldOn, [](SimState& s, K) {
         s.set(sim::MachHold, 0.0);
@@ -136,7 +136,7 @@ void addGuidanceModel(SimModel& m) {
         flip(s, sim::AutothrottleArmed);
         if (s.get(sim::AutothrottleArmed) == 0.0) endToga(s);
     });
-    m.onKey(key::TakeoffGoAroundToggle, [](SimState& s, K) {
+    m.onKey(key::TakeoffGoAroundOn, [](SimState& s, K) {
         if (s.get(sim::TakeoffGoAroundThrust) == 1.0) return;
         s.set(sim::TakeoffGoAroundThrust, 1.0);
         s.set(TogaStartTick, s.get(sim::TickCount));

@@ -120,8 +120,8 @@ void setThrottles(u32 lever) {
 
 // Altitude hold and wings level: what the aircraft keeps when a mode ends without a new one.
 void holdAltitudeWingsLevel() {
-    send(key::WingsLevelToggle);
-    send(key::AltitudeHoldToggle);
+    send(key::WingsLevelEngage);
+    send(key::AltitudeHoldEngage);
 }
 
 u32 leverFor(u32 limit, u32 previous) {
@@ -148,13 +148,13 @@ void update() {
 
     const double lateral = simvars[sim::Nav1LateralNeedle];
     if (vorloc.get() == 1 && -LocalizerCaptureBand < lateral && lateral < LocalizerCaptureBand) {
-        send(key::Nav1HoldToggle);
+        send(key::Nav1HoldEngage);
         vorloc.set(0);
     }
 
     const double glideSlope = simvars[sim::Nav1GlideSlopeNeedle];
     if (ils.get() == 1 && -GlideSlopeAliveBand < glideSlope && glideSlope < GlideSlopeAliveBand)
-        send(key::ApproachHoldToggle);
+        send(key::ApproachHoldEngage);
 
     if (alstep.get() == FinalStep || ilsstep.get() == FinalStep) send(key::FinalLandingStep);
 
@@ -169,8 +169,8 @@ void update() {
 
     if (fmato.get() == 1 && simvars[sim::Altitude] > simvars[sim::SelectedAltitude] - TakeoffEndBelowTarget) {
         fmato.set(0);
-        send(key::AltitudeHoldToggle);
-        send(key::WingsLevelToggle);
+        send(key::AltitudeHoldEngage);
+        send(key::WingsLevelEngage);
     }
 
     // EPR-limit thrust hold: the autothrottle is given the lever in the first half of each second.
@@ -183,7 +183,7 @@ void update() {
     // landing steps stay until the crew selects a mode.
     if (toga) {
         goaround.set(1);
-        send(key::TakeoffGoAroundToggle);
+        send(key::TakeoffGoAroundOn);
         send(key::AirspeedHoldOff);
         send(key::MachHoldOff);
         eprl.set(1);
@@ -276,7 +276,7 @@ void endTakeoffAndGoAround() {
 }
 
 void headingHold() {
-    send(key::HeadingHoldToggle);
+    send(key::HeadingHoldEngage);
     setAll(0, vorloc, ils, autlnd, alstep, ilsstep);
     endTakeoffAndGoAround();
 }
@@ -299,7 +299,7 @@ void autoLand() {
 }
 
 void verticalSpeed() {
-    send(key::AltitudeHoldToggle);
+    send(key::AltitudeHoldEngage);
     st.pitchwheelmode = 1;
     setAll(0, alstep, ilsstep);
     endTakeoffAndGoAround();
@@ -307,7 +307,7 @@ void verticalSpeed() {
 
 void altitudeHold() {
     send(key::AltitudeSet, static_cast<u32>(st.curalt));
-    send(key::AltitudeHoldToggle);
+    send(key::AltitudeHoldEngage);
     setAll(0, alstep, ilsstep);
     endTakeoffAndGoAround();
 }

@@ -60,7 +60,7 @@ TEST_F(GuidancePanel, LocalizerCapturesOnlyStrictlyInsideTheBand) {
         click(VorLocButton);
         set(sim::Nav1LateralNeedle, c.needle);
         panel->run(1);
-        EXPECT_EQ(count(key::Nav1HoldToggle), c.captures ? 1u : 0u) << c.needle;
+        EXPECT_EQ(count(key::Nav1HoldEngage), c.captures ? 1u : 0u) << c.needle;
         EXPECT_EQ(panel->shared("vorloc"), c.captures ? 0u : 1u) << c.needle;
         sent();
     }
@@ -74,10 +74,10 @@ TEST_F(GuidancePanel, IlsArmsBothAndCaptureClearsOnlyVorLoc) {
     panel->run(1);
     EXPECT_EQ(panel->shared("vorloc"), 0u);
     EXPECT_EQ(panel->shared("ils"), 1u);
-    EXPECT_EQ(count(key::ApproachHoldToggle), 0u) << "glide slope at 119 is not alive";
+    EXPECT_EQ(count(key::ApproachHoldEngage), 0u) << "glide slope at 119 is not alive";
     set(sim::Nav1GlideSlopeNeedle, -118.9);
     panel->run(3);
-    EXPECT_EQ(count(key::ApproachHoldToggle), 3u) << "sent on every update while alive";
+    EXPECT_EQ(count(key::ApproachHoldEngage), 3u) << "sent on every update while alive";
 }
 
 TEST_F(GuidancePanel, LeverTableBands) {
@@ -143,7 +143,7 @@ TEST_F(GuidancePanel, TakeoffModeEndsOnceAbove900FtBelowTheSelectedAltitude) {
     set(sim::Altitude, 4100.5);
     panel->run(3);
     EXPECT_EQ(panel->shared("fmato"), 0u);
-    EXPECT_EQ(sent(), (std::vector<std::uint32_t>{key::AltitudeHoldToggle, key::WingsLevelToggle}));
+    EXPECT_EQ(sent(), (std::vector<std::uint32_t>{key::AltitudeHoldEngage, key::WingsLevelEngage}));
 }
 
 TEST_F(GuidancePanel, TouchdownDisarmsAnArmedAutothrottleExactlyOnce) {
@@ -213,7 +213,7 @@ TEST_F(GuidancePanel, AutolandMonitorTripsWhenTheReceiversDisagree) {
     EXPECT_EQ(count(key::AutopilotOff), 0u) << "same frequency, packed digits compared exactly";
     panel->sim().setDigits(sim::Nav2Frequency, 0x11050);
     panel->run(1);
-    EXPECT_EQ(sent(), (std::vector<std::uint32_t>{key::AutopilotOff, key::WingsLevelToggle, key::AltitudeHoldToggle}));
+    EXPECT_EQ(sent(), (std::vector<std::uint32_t>{key::AutopilotOff, key::WingsLevelEngage, key::AltitudeHoldEngage}));
     EXPECT_EQ(panel->shared("autlnd"), 0u);
     EXPECT_EQ(panel->shared("alstep"), 0u);
 }
@@ -224,9 +224,8 @@ TEST_F(GuidancePanel, GoAroundLatchesRepeatsWhileThrustIsActiveAndAModeButtonCle
     panel->setShared("ilsstep", 3);
     set(sim::TakeoffGoAroundThrust, 1);
     panel->run(1);
-    const std::vector<std::uint32_t> goAround{key::FinalLandingStep, key::TakeoffGoAroundToggle,
-                                              key::AirspeedHoldOff,  key::MachHoldOff,
-                                              key::WingsLevelToggle, key::AltitudeHoldToggle};
+    const std::vector<std::uint32_t> goAround{key::FinalLandingStep, key::TakeoffGoAroundOn, key::AirspeedHoldOff,
+                                              key::MachHoldOff,      key::WingsLevelEngage,  key::AltitudeHoldEngage};
     EXPECT_EQ(sent(), goAround);
     panel->run(1);
     EXPECT_EQ(sent(), goAround);
@@ -310,7 +309,7 @@ TEST_F(GuidancePanel, PitchWheelStepsTheVerticalSpeedTargetOnceItsModeIsSet) {
     click(VertSpdButton);
     click(WheelAnu);
     EXPECT_EQ(sent(), (std::vector<std::uint32_t>{key::VerticalSpeedIncrease, key::VerticalSpeedIncrease,
-                                                  key::VerticalSpeedDecrease, key::AltitudeHoldToggle,
+                                                  key::VerticalSpeedDecrease, key::AltitudeHoldEngage,
                                                   key::VerticalSpeedIncrease}));
     EXPECT_EQ(panel->sim().get(sim::SelectedVerticalSpeed), 200.0);
 }

@@ -12,7 +12,7 @@ TEST(HeadingHoldStrip, RightClickSendsWingsLevelHoldAndLeftClickNothing) {
     EXPECT_FALSE(panel->mouse(Strip, 5, 20));
     EXPECT_TRUE(test::keyIds(*panel).empty());
     EXPECT_TRUE(panel->mouse(Strip, 5, 20, host::MouseEvent::RightPress));
-    EXPECT_EQ(test::keyIds(*panel), std::vector<std::uint32_t>{key::WingsLevelToggle});
+    EXPECT_EQ(test::keyIds(*panel), std::vector<std::uint32_t>{key::WingsLevelEngage});
     EXPECT_EQ(panel->journal().keyEvents.at(0).value, 0u);
 }
 

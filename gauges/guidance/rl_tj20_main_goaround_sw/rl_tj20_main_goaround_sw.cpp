@@ -23,11 +23,11 @@ constinit Chain elements{image(0x100)};
 void gaPressed() {
     if (simvars[sim::OnGround] == 1.0 && simvars[sim::IndicatedAirspeed] < TakeoffModeBelowKnots) {
         fmato.set(1);
-        send(key::WingsLevelToggle);
-        send(key::AltitudeHoldToggle);
+        send(key::WingsLevelEngage);
+        send(key::AltitudeHoldEngage);
         send(key::VerticalSpeedSet, TakeoffClimbFeetPerMinute);
     } else {
-        send(key::TakeoffGoAroundToggle);
+        send(key::TakeoffGoAroundOn);
     }
 }
 

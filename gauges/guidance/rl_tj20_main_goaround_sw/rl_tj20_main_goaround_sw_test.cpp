@@ -26,8 +26,8 @@ constexpr PressCase cases[] = {
 TEST(GoAroundButton, StartsTheTakeoffModeOnTheGroundBelowSixtyKnotsElseCommandsGoAroundThrust) {
     auto panel = test::loadPanel({Ga});
     panel->run(1);
-    const Sent takeoff{{key::WingsLevelToggle, 0}, {key::AltitudeHoldToggle, 0}, {key::VerticalSpeedSet, 2000}};
-    const Sent goAround{{key::TakeoffGoAroundToggle, 0}};
+    const Sent takeoff{{key::WingsLevelEngage, 0}, {key::AltitudeHoldEngage, 0}, {key::VerticalSpeedSet, 2000}};
+    const Sent goAround{{key::TakeoffGoAroundOn, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << "ground " << c.onGround << ", " << c.knots << " kt, fmato " << c.fmatoBefore);
