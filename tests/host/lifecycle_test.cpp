@@ -1,4 +1,6 @@
 // The service lifecycle every module shares, through the host on the real modules.
+#include <limits>
+
 #include "panel_test.h"
 #include "tj20/host_abi.h"
 
@@ -84,6 +86,21 @@ TEST(Lifecycle, DeadlineFiresOnTheExactTickAndOnASteppedOverTick) {
         panel->mouse("tj20_probe", 42, 22);
         panel->run(c.cycles, c.step);
         EXPECT_EQ(panel->shared("probedue"), c.fired) << "step " << c.step << " cycles " << c.cycles;
+    }
+}
+
+TEST(Lifecycle, FloatToIntegerStoresSaturate) {
+    struct Case {
+        double value;
+        std::uint32_t stored;
+    };
+    for (const Case c : {Case{12.9, 12}, Case{-5.0, 0}, Case{-1e300, 0}, Case{4294967295.0, 4294967295u},
+                         Case{1e20, 4294967295u}, Case{std::numeric_limits<double>::quiet_NaN(), 0},
+                         Case{std::numeric_limits<double>::infinity(), 4294967295u}}) {
+        auto panel = loadPanel(probePanel);
+        panel->sim().set(0x7001, c.value);
+        panel->run(1);
+        EXPECT_EQ(panel->shared("probesat"), c.stored) << c.value;
     }
 }
 
