@@ -11,7 +11,7 @@ namespace {
 constinit abi::u32 firstDrawDone = 0;
 
 void install(const abi::HostFunctions& h) {
-    for (Owned* v : gaugeSpec.owned) {
+    for (Owned* v : gaugeDefinition.owned) {
         if (!v) break;
         h.register_var_by_name(v->cell(), abi::SharedVarType, v->name());
     }
@@ -19,7 +19,7 @@ void install(const abi::HostFunctions& h) {
 
 void initialise(const abi::HostFunctions& h) {
     sound::bind();
-    for (Bound* v : gaugeSpec.bound) {
+    for (Bound* v : gaugeDefinition.bound) {
         if (!v) break;
         h.initialize_var_by_name(v->record(), v->name());
     }
@@ -27,21 +27,21 @@ void initialise(const abi::HostFunctions& h) {
 
 void update(const abi::HostFunctions& h) {
     sound::rebind();
-    for (std::size_t i = 0; i < gaugeSpec.sim.count; ++i) h.lookup_var(&gaugeSpec.sim.records[i]);
-    if (gaugeSpec.update) gaugeSpec.update();
+    for (std::size_t i = 0; i < gaugeDefinition.sim.count; ++i) h.lookup_var(&gaugeDefinition.sim.records[i]);
+    if (gaugeDefinition.update) gaugeDefinition.update();
 }
 
 void draw() {
     if (firstDrawDone) return;
     firstDrawDone = 1;
-    if (gaugeSpec.reset) gaugeSpec.reset();
+    if (gaugeDefinition.reset) gaugeDefinition.reset();
 }
 
 void kill(const abi::HostFunctions& h) {
     sound::rebind();
     sound::terminate();
     sound::release();
-    for (Owned* v : gaugeSpec.owned) {
+    for (Owned* v : gaugeDefinition.owned) {
         if (!v) break;
         h.unregister_var_by_name(v->name());
     }

@@ -29,7 +29,7 @@ inline constexpr std::size_t MaxOwned = 24;
 inline constexpr std::size_t MaxBound = 96;
 
 // What a gauge adds to the skeleton; lists end at their first null entry.
-struct GaugeSpec {
+struct GaugeDefinition {
     Owned* owned[MaxOwned] = {};
     Bound* bound[MaxBound] = {};
     SimList sim = {};
@@ -40,18 +40,18 @@ struct GaugeSpec {
 };
 
 namespace detail {
-extern const GaugeSpec gaugeSpec;  // defined by TJ20_GAUGE
-extern Areas<0> frameOnlyAreas;    // the table of a gauge that cannot be clicked
+extern const GaugeDefinition gaugeDefinition;  // defined by TJ20_GAUGE
+extern Areas<0> frameOnlyAreas;                // the table of a gauge that cannot be clicked
 void TJ20_CALL service(abi::GaugeHeader* gauge, abi::i32 code, abi::u32 extra);
 void TJ20_CALL moduleNoop();
 
-constexpr abi::GaugeHeader makeHeader(const char* name, const GaugeSpec& spec) {
+constexpr abi::GaugeHeader makeHeader(const char* name, const GaugeDefinition& gauge) {
     abi::GaugeHeader h{};
     h.gauge_header_version = abi::GaugeHeaderVersion;
     h.gauge_name = name;
-    h.elements_list = spec.elements.root;
+    h.elements_list = gauge.elements.root;
     h.size_x = abi::GaugeDefaultWidth;
-    h.mouse_rect = spec.areas.records ? spec.areas.records : frameOnlyAreas.records;
+    h.mouse_rect = gauge.areas.records ? gauge.areas.records : frameOnlyAreas.records;
     h.gauge_callback = &service;
     return h;
 }
@@ -61,8 +61,8 @@ constexpr abi::GaugeHeader makeHeader(const char* name, const GaugeSpec& spec) {
 
 #define TJ20_GAUGE(module_name, ...)                                                                   \
     namespace tj20::detail {                                                                           \
-    constinit const GaugeSpec gaugeSpec{__VA_ARGS__};                                                  \
-    constinit abi::GaugeHeader gaugeHeader = makeHeader(#module_name, GaugeSpec{__VA_ARGS__});         \
+    constexpr GaugeDefinition gaugeDefinition{__VA_ARGS__};                                            \
+    constinit abi::GaugeHeader gaugeHeader = makeHeader(#module_name, gaugeDefinition);                \
     }                                                                                                  \
     extern "C" {                                                                                       \
     TJ20_EXPORT constinit ::tj20::abi::LinkageRecord Linkage{::tj20::abi::LinkageId,                   \
