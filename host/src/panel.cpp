@@ -53,8 +53,6 @@ struct LoadedGauge {
 };
 
 struct Panel::Impl {
-    PanelConfig config;
-    LoadOptions options;
     std::vector<LoadedGauge> gauges;
     std::vector<WindowConfig> windows;
     Registry registry;
@@ -391,8 +389,6 @@ std::unique_ptr<Panel> Panel::load(const PanelConfig& config, const LoadOptions&
     if (!anyModule) throw LoadError(dir.string() + ": module directory holds no gauge modules (.gau files)");
 
     auto impl = std::make_unique<Impl>();
-    impl->config = config;
-    impl->options = options;
     impl->windows = config.windows;
     impl->functions = {hostTriggerKeyEvent, hostRegister, hostInitialize, hostLookup, hostUnregister};
     if (options.loadSoundLibrary && fs::exists(dir / SoundLibraryFile))

@@ -96,7 +96,6 @@ struct Element {
     Cond lit;      // unset: never drawn lit
     const char* format = nullptr;
     TextRenderer render = nullptr;
-    abi::PixPoint size{};  // bitmap size where the artwork fixes it; 0, 0 when it does not
 
     // Drawn lit on every call.
     constexpr Element& alwaysLit() {
@@ -114,10 +113,6 @@ struct Element {
     }
     constexpr Element& flags(abi::u32 f) {
         header.image_flags = f;
-        return *this;
-    }
-    constexpr Element& sized(abi::i32 w, abi::i32 h) {
-        size = {w, h};
         return *this;
     }
     // Carries simulator variable `id` in the element's own record (a text element's first),

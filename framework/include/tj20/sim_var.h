@@ -16,9 +16,15 @@ public:
     constexpr explicit SimTable(Id... ids) : records_{make(ids)...} {}
 
     // Value of the first record with this identifier, as the last update left it.
-    double operator[](u32 id) const { return find(id) ? find(id)->var_value.n : 0.0; }
+    double operator[](u32 id) const {
+        const auto* r = find(id);
+        return r ? r->var_value.n : 0.0;
+    }
     // Packed decimal digits (radio frequencies, transponder code) of a record.
-    u32 digits(u32 id) const { return find(id) ? find(id)->var_value.d : 0u; }
+    u32 digits(u32 id) const {
+        const auto* r = find(id);
+        return r ? r->var_value.d : 0u;
+    }
     // Local override of a looked-up value; it lasts until the next update's lookup.
     void override(u32 id, double value) {
         if (auto* r = find(id)) r->var_value.n = value;
