@@ -15,6 +15,8 @@ function(tj20_add_gauge dir)
     RUNTIME_OUTPUT_DIRECTORY ${TJ20_PANEL_DIR})
   if(WIN32)
     target_link_options(${module} PRIVATE -static -static-libgcc -static-libstdc++)
+    # A Release plug-in carries no symbol tables: a simulator needs only the two exports.
+    target_link_options(${module} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
   else()
     # The sound library is looked up beside the module.
     set_target_properties(${module} PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")

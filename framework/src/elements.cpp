@@ -21,12 +21,18 @@ void applyFlags(Element& e) {
 double TJ20_CALL valueCallback(abi::ElementHeader* h) {
     Element& e = element(h);
     applyFlags(e);
-    return e.value.read();
+    return e.value.read(e);
 }
 
-double TJ20_CALL yCallback(abi::ElementHeader* h) { return element(h).y.read(); }
+double TJ20_CALL yCallback(abi::ElementHeader* h) {
+    const Element& e = element(h);
+    return e.y.read(e);
+}
 
-double TJ20_CALL angleCallback(abi::ElementHeader* h) { return element(h).angle.read(); }
+double TJ20_CALL angleCallback(abi::ElementHeader* h) {
+    const Element& e = element(h);
+    return e.angle.read(e);
+}
 
 double TJ20_CALL textCallback(abi::ElementHeader* h) {
     Element& e = element(h);
@@ -36,7 +42,7 @@ double TJ20_CALL textCallback(abi::ElementHeader* h) {
     if (e.render)
         e.render(t.string, t.max_string_length);
     else if (e.format)
-        formatText(t.string, t.max_string_length, e.format, e.value.read());
+        formatText(t.string, t.max_string_length, e.format, e.value.read(e));
     return 0.0;
 }
 

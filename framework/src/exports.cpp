@@ -14,8 +14,8 @@ const abi::HostFunctions* host() { return ImportTable.functions; }
 void TJ20_CALL moduleNoop() {}
 }  // namespace detail
 
-void send(abi::u32 event, abi::u32 value) {
-    if (const auto* h = detail::host(); h && h->trigger_key_event) h->trigger_key_event(event, value);
+void send(KeyEvent event, abi::u32 value) {
+    if (const auto* h = detail::host(); h && h->trigger_key_event) h->trigger_key_event(event.id, value);
 }
 
 }  // namespace tj20

@@ -11,7 +11,7 @@ namespace {
 constinit abi::u32 firstDrawDone = 0;
 
 void install(const abi::HostFunctions& h) {
-    for (Owned* v : gaugeDefinition.owned) {
+    for (Owned* v : gaugeOwned.items) {
         if (!v) break;
         h.register_var_by_name(v->cell(), abi::SharedVarType, v->name());
     }
@@ -19,7 +19,7 @@ void install(const abi::HostFunctions& h) {
 
 void initialise(const abi::HostFunctions& h) {
     sound::bind();
-    for (Bound* v : gaugeDefinition.bound) {
+    for (Bound* v : gaugeBound.items) {
         if (!v) break;
         h.initialize_var_by_name(v->record(), v->name());
     }
@@ -41,7 +41,7 @@ void kill(const abi::HostFunctions& h) {
     sound::rebind();
     sound::terminate();
     sound::release();
-    for (Owned* v : gaugeDefinition.owned) {
+    for (Owned* v : gaugeOwned.items) {
         if (!v) break;
         h.unregister_var_by_name(v->name());
     }

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "tj20/host_abi.h"
+#include "tj20/ids/types.h"
 #include "tj20/shared_var.h"
 
 namespace tj20 {
@@ -20,47 +21,80 @@ struct Point {
     abi::i32 y = 0;
 };
 
-// Where an element's value comes from: a function of the gauge's state, or a shared variable.
+struct Element;
+
+// Where an element's value comes from: a function of the gauge's state, a function of the
+// element being drawn (for an element that reads the simulator variable it carries), a
+// shared variable, or a cell of the gauge's state.
 class Source {
 public:
     constexpr Source() = default;
     template <class F>
     requires(std::is_invocable_v<F>&& std::is_empty_v<F>) constexpr Source(F)
         : fn_(+[]() -> double { return static_cast<double>(F{}()); }) {}  // NOLINT
-    constexpr Source(const Owned& v) : owned_(&v) {}                      // NOLINT
-    constexpr Source(const Bound& v) : bound_(&v) {}                      // NOLINT
-    double read() const {
+    template <class F>
+    requires(std::is_invocable_v<F, const Element&>&& std::is_empty_v<F>) constexpr Source(F)  // NOLINT
+        : ofElement_(+[](const Element& e) -> double { return static_cast<double>(F{}(e)); }) {}
+    constexpr Source(const Owned& v) : owned_(&v) {}   // NOLINT
+    constexpr Source(const Bound& v) : bound_(&v) {}   // NOLINT
+    constexpr Source(const u32* cell) : cell_(cell) {}  // NOLINT
+    double read(const Element& self) const {
         if (fn_) return fn_();
+        if (ofElement_) return ofElement_(self);
         if (owned_) return owned_->get();
         if (bound_) return bound_->get();
+        if (cell_) return *cell_;
         return 0.0;
     }
 
 private:
     double (*fn_)() = nullptr;
+    double (*ofElement_)(const Element&) = nullptr;
     const Owned* owned_ = nullptr;
     const Bound* bound_ = nullptr;
+    const u32* cell_ = nullptr;
 };
 
-// A condition for visibility or lighting.
+// A condition for visibility or lighting: always, a function of the gauge's state, or a
+// cell of the gauge's state holding a given value.
 class Cond {
 public:
-    enum class Kind : unsigned char { Unset, Always, Fn };
+    enum class Kind : unsigned char { Unset, Always, Fn, CellEquals };
     constexpr Cond() = default;
     static constexpr Cond always() {
         Cond c;
         c.kind_ = Kind::Always;
         return c;
     }
+    static constexpr Cond cellEquals(const u32* cell, u32 value) {
+        Cond c;
+        c.kind_ = Kind::CellEquals;
+        c.cell_ = cell;
+        c.value_ = value;
+        return c;
+    }
     template <class F>
     requires(std::is_invocable_r_v<bool, F>&& std::is_empty_v<F>) constexpr Cond(F)
         : kind_(Kind::Fn), fn_(+[]() -> bool { return static_cast<bool>(F{}()); }) {}  // NOLINT
     constexpr bool set() const { return kind_ != Kind::Unset; }
-    bool holds() const { return kind_ == Kind::Always || (kind_ == Kind::Fn && fn_()); }
+    bool holds() const {
+        switch (kind_) {
+            case Kind::Always:
+                return true;
+            case Kind::Fn:
+                return fn_();
+            case Kind::CellEquals:
+                return *cell_ == value_;
+            default:
+                return false;
+        }
+    }
 
 private:
     Kind kind_ = Kind::Unset;
     bool (*fn_)() = nullptr;
+    const u32* cell_ = nullptr;
+    u32 value_ = 0;
 };
 
 // Text rendering of a gauge's value into the host's buffer.
@@ -106,9 +140,12 @@ struct Element {
         lit = c;
         return *this;
     }
-    // Hidden while the condition fails; the callback sets or clears the hidden bit each call.
+    // A conditional element: shown while the condition holds and hidden otherwise, and drawn
+    // lit on every call (unless its lighting is given otherwise); the callback sets or clears
+    // the hidden bit each call.
     constexpr Element& visibleWhen(Cond c) {
         visible = c;
+        if (!lit.set()) lit = Cond::always();
         return *this;
     }
     constexpr Element& flags(abi::u32 f) {
@@ -117,23 +154,23 @@ struct Element {
     }
     // Carries simulator variable `id` in the element's own record (a text element's first),
     // which the host refreshes just before each call of the element's callback.
-    constexpr Element& carries(abi::u32 id) {
+    constexpr Element& carries(SimVar id) {
         switch (header.element_type) {
             case abi::KindIcon:
-                fields.icon.source_var.id = id;
+                fields.icon.source_var.id = id.id;
                 break;
             case abi::KindNeedle:
-                fields.needle.source_var.id = id;
+                fields.needle.source_var.id = id.id;
                 break;
             case abi::KindText:
-                fields.text.source_var[0].id = id;
+                fields.text.source_var[0].id = id.id;
                 break;
             case abi::KindSlider:
             case abi::KindMovingImage:
-                fields.slider.x.source_var.id = id;
+                fields.slider.x.source_var.id = id.id;
                 break;
             case abi::KindSprite:
-                fields.sprite.x.source_var.id = id;
+                fields.sprite.x.source_var.id = id.id;
                 break;
             default:
                 break;

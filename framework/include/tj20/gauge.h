@@ -1,14 +1,19 @@
-// The module skeleton. A gauge module declares its tables and rules, then names them once:
+// The module skeleton. A gauge module declares its shared variables, tables and rules, then
+// names them once:
 //
-//   TJ20_GAUGE(rl_tj20_oh_lights, .bound = {&ohpanel, &ohflood}, .elements = elements,
-//              .areas = areas, .update = update, .reset = reset)
+//   TJ20_BOUND(ohpanel, ohflood);
+//   ...
+//   TJ20_GAUGE(rl_tj20_oh_lights, .elements = elements, .areas = areas, .update = update, .reset = reset)
 //
-// which defines the module's gauge header and its two exports, ImportTable (in the
-// framework) and Linkage. The framework's service dispatch does the rest: install registers
-// the owned variables in order; initialise binds the sound library and the bound variables;
-// update re-binds the sound library, refreshes the simulator table and runs the rules;
-// the first draw runs the reset once; kill stops all sounds, releases the library and
-// unregisters in install order. Every other service code does nothing.
+// TJ20_OWNED and TJ20_BOUND declare the gauge's shared variables from the catalogue
+// (tj20/shared.h) and are, in the order written, its registration and binding lists: a
+// variable cannot be declared without being registered or bound. TJ20_GAUGE defines the
+// module's gauge header and its two exports, ImportTable (in the framework) and Linkage. The
+// framework's service dispatch does the rest: install registers the owned variables in order;
+// initialise binds the sound library and the bound variables; update re-binds the sound
+// library, refreshes the simulator table and runs the rules; the first draw runs the reset
+// once; kill stops all sounds, releases the library and unregisters in install order. Every
+// other service code does nothing.
 #pragma once
 
 #include <cstddef>
@@ -17,8 +22,10 @@
 #include "tj20/helpers.h"
 #include "tj20/host_abi.h"
 #include "tj20/ids.h"
+#include "tj20/idioms.h"
 #include "tj20/keys.h"
 #include "tj20/mouse.h"
+#include "tj20/shared.h"
 #include "tj20/shared_var.h"
 #include "tj20/sim_var.h"
 #include "tj20/sound.h"
@@ -28,10 +35,16 @@ namespace tj20 {
 inline constexpr std::size_t MaxOwned = 24;
 inline constexpr std::size_t MaxBound = 96;
 
-// What a gauge adds to the skeleton; lists end at their first null entry.
+// A gauge's owned or bound variables in registration (binding) order; ends at the first null.
+template <class V, std::size_t Max>
+struct VarList {
+    V* items[Max] = {};
+};
+using OwnedList = VarList<Owned, MaxOwned>;
+using BoundList = VarList<Bound, MaxBound>;
+
+// What a gauge adds to the skeleton besides its shared variables.
 struct GaugeDefinition {
-    Owned* owned[MaxOwned] = {};
-    Bound* bound[MaxBound] = {};
     SimList sim = {};
     ElementList elements = {};
     AreaList areas = {};
@@ -40,8 +53,14 @@ struct GaugeDefinition {
 };
 
 namespace detail {
+// Overload ranks: a gauge's own variable list (Declared) wins over the empty one.
+struct NoneDeclared {};
+struct Declared : NoneDeclared {};
+
 extern const GaugeDefinition gaugeDefinition;  // defined by TJ20_GAUGE
-extern Areas<0> frameOnlyAreas;                // the table of a gauge that cannot be clicked
+extern const OwnedList gaugeOwned;
+extern const BoundList gaugeBound;
+extern Areas<0> frameOnlyAreas;  // the table of a gauge that cannot be clicked
 void TJ20_CALL service(abi::GaugeHeader* gauge, abi::i32 code, abi::u32 extra);
 void TJ20_CALL moduleNoop();
 
@@ -59,9 +78,47 @@ constexpr abi::GaugeHeader makeHeader(const char* name, const GaugeDefinition& g
 
 }  // namespace tj20
 
+// The lists of a gauge that declares no owned or no bound variable.
+constexpr tj20::OwnedList tj20GaugeOwned(tj20::detail::NoneDeclared) { return {}; }
+constexpr tj20::BoundList tj20GaugeBound(tj20::detail::NoneDeclared) { return {}; }
+
+// TJ20_FOR_EACH(m, a, b, ...) expands to m(a) m(b) ...
+#define TJ20_PARENS ()
+#define TJ20_EXPAND(...) TJ20_EXPAND3(TJ20_EXPAND3(TJ20_EXPAND3(TJ20_EXPAND3(__VA_ARGS__))))
+#define TJ20_EXPAND3(...) TJ20_EXPAND2(TJ20_EXPAND2(TJ20_EXPAND2(TJ20_EXPAND2(__VA_ARGS__))))
+#define TJ20_EXPAND2(...) TJ20_EXPAND1(TJ20_EXPAND1(TJ20_EXPAND1(TJ20_EXPAND1(__VA_ARGS__))))
+#define TJ20_EXPAND1(...) __VA_ARGS__
+#define TJ20_FOR_EACH(macro, ...) __VA_OPT__(TJ20_EXPAND(TJ20_FOR_EACH_STEP(macro, __VA_ARGS__)))
+#define TJ20_FOR_EACH_STEP(macro, first, ...) \
+    macro(first) __VA_OPT__(TJ20_FOR_EACH_AGAIN TJ20_PARENS(macro, __VA_ARGS__))
+#define TJ20_FOR_EACH_AGAIN() TJ20_FOR_EACH_STEP
+
+#define TJ20_DECLARE_OWNED(var) constinit ::tj20::Owned var{::tj20::shared::var::name};
+#define TJ20_DECLARE_BOUND(var) constinit ::tj20::Bound var{::tj20::shared::var::name};
+#define TJ20_ADDRESS_OF(var) &var,
+
+// The shared variables this gauge owns, in registration order, by their catalogue names.
+// Written once per gauge, inside its anonymous namespace.
+#define TJ20_OWNED(...)                                                                  \
+    TJ20_FOR_EACH(TJ20_DECLARE_OWNED, __VA_ARGS__)                                       \
+    constexpr ::tj20::OwnedList tj20GaugeOwned(::tj20::detail::Declared) {                \
+        return {{TJ20_FOR_EACH(TJ20_ADDRESS_OF, __VA_ARGS__)}};                           \
+    }                                                                                    \
+    static_assert(true)
+
+// The shared variables this gauge binds, in binding order, by their catalogue names.
+#define TJ20_BOUND(...)                                                                  \
+    TJ20_FOR_EACH(TJ20_DECLARE_BOUND, __VA_ARGS__)                                       \
+    constexpr ::tj20::BoundList tj20GaugeBound(::tj20::detail::Declared) {                \
+        return {{TJ20_FOR_EACH(TJ20_ADDRESS_OF, __VA_ARGS__)}};                           \
+    }                                                                                    \
+    static_assert(true)
+
 #define TJ20_GAUGE(module_name, ...)                                                                   \
     namespace tj20::detail {                                                                           \
     constexpr GaugeDefinition gaugeDefinition{__VA_ARGS__};                                            \
+    constexpr OwnedList gaugeOwned = tj20GaugeOwned(Declared{});                                       \
+    constexpr BoundList gaugeBound = tj20GaugeBound(Declared{});                                       \
     constinit abi::GaugeHeader gaugeHeader = makeHeader(#module_name, gaugeDefinition);                \
     }                                                                                                  \
     extern "C" {                                                                                       \

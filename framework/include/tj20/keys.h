@@ -8,6 +8,6 @@ namespace tj20 {
 
 // Sends a key event with its 32-bit argument; nothing happens while the host has not
 // handed over its function table.
-void send(abi::u32 event, abi::u32 value = 0);
+void send(KeyEvent event, abi::u32 value = 0);
 
 }  // namespace tj20

@@ -88,7 +88,7 @@ constexpr abi::MouseRect toggleArea(Box box, Cursor cursor = Cursor::Hand) {
 }
 
 // A button that only sends a key event (value 0).
-template <abi::u32 Event>
+template <KeyEvent Event>
 constexpr abi::MouseRect keyArea(Box box, Cursor cursor = Cursor::Hand) {
     return press<[] { send(Event); }>(box, cursor);
 }

@@ -4,6 +4,7 @@
 #include <concepts>
 
 #include "tj20/host_abi.h"
+#include "tj20/shared/catalogue_entry.h"
 
 namespace tj20 {
 
@@ -12,7 +13,7 @@ using u32 = std::uint32_t;
 // A shared variable this gauge owns: registered at install, unregistered at kill.
 class Owned {
 public:
-    constexpr explicit Owned(const char* name) : name_(name) {}
+    constexpr explicit Owned(SharedName name) : name_(name.text) {}
     u32 get() const { return cell_; }
     void set(u32 value) { cell_ = value; }
     const char* name() const { return name_; }
@@ -26,7 +27,7 @@ private:
 // A shared variable another gauge owns. Until an owner is found it reads 0 and ignores writes.
 class Bound {
 public:
-    constexpr explicit Bound(const char* name) : name_(name) {}
+    constexpr explicit Bound(SharedName name) : name_(name.text) {}
     u32 get() const {
         const auto* cell = static_cast<const u32*>(record_.var_ptr);
         return cell ? *cell : 0;

@@ -1,6 +1,7 @@
 // The gauge's table of simulator variables, refreshed by the host at the start of every update.
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 
 #include "tj20/helpers.h"
@@ -13,20 +14,20 @@ template <std::size_t N>
 class SimTable {
 public:
     template <class... Id>
-    constexpr explicit SimTable(Id... ids) : records_{make(ids)...} {}
+    requires(std::same_as<Id, SimVar>&&...) constexpr explicit SimTable(Id... ids) : records_{make(ids)...} {}
 
     // Value of the first record with this identifier, as the last update left it.
-    double operator[](u32 id) const {
+    double operator[](SimVar id) const {
         const auto* r = find(id);
         return r ? r->var_value.n : 0.0;
     }
     // Packed decimal digits (radio frequencies, transponder code) of a record.
-    u32 digits(u32 id) const {
+    u32 digits(SimVar id) const {
         const auto* r = find(id);
         return r ? r->var_value.d : 0u;
     }
     // Local override of a looked-up value; it lasts until the next update's lookup.
-    void override(u32 id, double value) {
+    void override(SimVar id, double value) {
         if (auto* r = find(id)) r->var_value.n = value;
     }
 
@@ -34,17 +35,17 @@ public:
     static constexpr std::size_t size() { return N; }
 
 private:
-    static constexpr abi::MODULE_VAR make(u32 id) {
+    static constexpr abi::MODULE_VAR make(SimVar id) {
         abi::MODULE_VAR v{};
         v.id = id;
         return v;
     }
-    const abi::MODULE_VAR* find(u32 id) const {
+    const abi::MODULE_VAR* find(SimVar id) const {
         for (const auto& r : records_)
             if (r.id == id) return &r;
         return nullptr;
     }
-    abi::MODULE_VAR* find(u32 id) {
+    abi::MODULE_VAR* find(SimVar id) {
         for (auto& r : records_)
             if (r.id == id) return &r;
         return nullptr;

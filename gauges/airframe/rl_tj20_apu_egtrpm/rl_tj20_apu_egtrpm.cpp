@@ -14,23 +14,20 @@
 namespace {
 using namespace tj20;
 
+TJ20_OWNED(rpm, egt, rpmsmall);
+TJ20_BOUND(apustartsw, apuairsw, apudoorsw, battsw, startpump, apufirecontsw, ohpanel, rfwdfuelpumpsw, raftfuelpumpsw,
+           cfwdfuelpumpsw, caftfuelpumpsw, lfwdfuelpumpsw, laftfuelpumpsw, extlbuslt, extrbuslt, fuelxfd);
+
 constexpr u32 FullSpeed = 200;
 constexpr u32 IdleTemperature = 390;
 constexpr u32 LoadedTemperature = 440;
 constexpr u32 VernierLimit = 300;
-constexpr u32 Off = 0, Run = 1, Start = 2;  // start switch positions
+using StartSwitch = shared::apustartsw;
 
 struct State {
-    u32 lighting = 0;  // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
 };
 State st;
-
-Owned rpm{"rpm"}, egt{"egt"}, rpmsmall{"rpmsmall"};
-Bound apustartsw{"apustartsw"}, apuairsw{"apuairsw"}, apudoorsw{"apudoorsw"}, battsw{"battsw"}, startpump{"startpump"},
-    apufirecontsw{"apufirecontsw"}, ohpanel{"ohpanel"}, rfwdfuelpumpsw{"rfwdfuelpumpsw"},
-    raftfuelpumpsw{"raftfuelpumpsw"}, cfwdfuelpumpsw{"cfwdfuelpumpsw"}, caftfuelpumpsw{"caftfuelpumpsw"},
-    lfwdfuelpumpsw{"lfwdfuelpumpsw"}, laftfuelpumpsw{"laftfuelpumpsw"}, extlbuslt{"extlbuslt"}, extrbuslt{"extrbuslt"},
-    fuelxfd{"fuelxfd"};
 
 // The tick counter is looked up with the rest but no rule needs it.
 constinit SimTable simvars{sim::TickCount, sim::Engine1GeneratorSwitch, sim::Engine2GeneratorSwitch};
@@ -51,16 +48,14 @@ constinit NeedleTable vernierScale{
     NeedlePoint{16, 180, 45}, NeedlePoint{18, 186, 37},
 };
 
-constexpr Cond panelLit = [] { return st.lighting == 1; };
-
 constinit Chain elements{
     image(0x100),
-    icon(0x1400, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
-    needle(0x1100, {220, 75}, {62, 62}, speedScale, rpm).litWhen(panelLit),
-    needle(0x1200, {77, 75}, {62, 62}, temperatureScale, egt).litWhen(panelLit),
+    st.lighting.overlay(0x1400),
+    needle(0x1100, {220, 75}, {62, 62}, speedScale, rpm).litWhen(st.lighting.lit()),
+    needle(0x1200, {77, 75}, {62, 62}, temperatureScale, egt).litWhen(st.lighting.lit()),
     needle(0x1300, {198, 53}, {14, 14}, vernierScale,
            [] { return rpmsmall.get() < VernierLimit ? rpmsmall.get() : VernierLimit; })
-        .litWhen(panelLit),
+        .litWhen(st.lighting.lit()),
 };
 
 bool on(const Bound& v) { return v.get() == 1; }
@@ -84,7 +79,7 @@ Conditions read() {
     c.doorOpen = apudoorsw.get() != 2;
     c.airOn = apuairsw.get() != 0;
     c.feed = on(startpump) || (fuelAvailable && powerAvailable);
-    c.shutdown = battsw.get() == 0 || c.start == Off || apufirecontsw.get() == 1;
+    c.shutdown = battsw.get() == 0 || c.start == StartSwitch::Off || apufirecontsw.get() == 1;
     return c;
 }
 
@@ -96,23 +91,23 @@ void down(Owned& v) {
 // Speed: START with everything in place spins it up; RUN keeps it climbing once it turns.
 void spool(Owned& speed, const Conditions& c) {
     const bool running = c.batteryOn && c.fireNormal;
-    if (c.start == Start && speed.get() < FullSpeed && c.doorOpen && running && c.feed) up(speed);
-    if (c.start == Run && speed.get() != 0 && speed.get() < FullSpeed && running) up(speed);
+    if (c.start == StartSwitch::Start && speed.get() < FullSpeed && c.doorOpen && running && c.feed) up(speed);
+    if (c.start == StartSwitch::Run && speed.get() != 0 && speed.get() < FullSpeed && running) up(speed);
     if (c.shutdown) down(speed);
 }
 
 void heat(const Conditions& c) {
     const bool running = c.batteryOn && c.fireNormal;
     const u32 target = c.airOn ? LoadedTemperature : IdleTemperature;
-    if (c.start == Start && egt.get() < target && c.doorOpen && running && c.feed) up(egt);
-    if (c.start == Run) {
+    if (c.start == StartSwitch::Start && egt.get() < target && c.doorOpen && running && c.feed) up(egt);
+    if (c.start == StartSwitch::Run) {
         if (egt.get() != 0 && egt.get() < target && running) up(egt);
         if (egt.get() != 0 && c.shutdown) down(egt);
     } else if (c.shutdown) {
         down(egt);
     }
     // The air load removed: back down to the idle temperature.
-    if (egt.get() > IdleTemperature && c.start != Off && !c.airOn && running) down(egt);
+    if (egt.get() > IdleTemperature && c.start != StartSwitch::Off && !c.airOn && running) down(egt);
 }
 
 void update() {
@@ -121,7 +116,7 @@ void update() {
     heat(c);
     spool(rpmsmall, c);
     if (rpm.get() == 0) down(egt);  // cooling while the APU stands still
-    st.lighting = ohpanel.get();
+    st.lighting.follow();
 }
 
 void reset() {
@@ -132,8 +127,4 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_apu_egtrpm, .owned = {&rpm, &egt, &rpmsmall},
-           .bound = {&apustartsw, &apuairsw, &apudoorsw, &battsw, &startpump, &apufirecontsw, &ohpanel, &rfwdfuelpumpsw,
-                     &raftfuelpumpsw, &cfwdfuelpumpsw, &caftfuelpumpsw, &lfwdfuelpumpsw, &laftfuelpumpsw, &extlbuslt,
-                     &extrbuslt, &fuelxfd},
-           .sim = simvars, .elements = elements, .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_apu_egtrpm, .sim = simvars, .elements = elements, .update = update, .reset = reset)

@@ -21,24 +21,22 @@
 namespace {
 using namespace tj20;
 
+TJ20_OWNED(battsw, emerpwrsw, apustartsw, apudoorsw, apufirecontsw, apuairsw, apufireagent1sw, apufireagent2sw);
+TJ20_BOUND(lightstestsw, ohpanel);
+
 constexpr double StartReleaseTicks = 54;
 
 struct State {
     Deadline startRelease;  // START springs back to RUN when it fires
-    u32 lighting = 0;       // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
 };
 State st;
-
-Owned battsw{"battsw"}, emerpwrsw{"emerpwrsw"}, apustartsw{"apustartsw"}, apudoorsw{"apudoorsw"},
-    apufirecontsw{"apufirecontsw"}, apuairsw{"apuairsw"}, apufireagent1sw{"apufireagent1sw"},
-    apufireagent2sw{"apufireagent2sw"};
-Bound lightstestsw{"lightstestsw"}, ohpanel{"ohpanel"};
 
 constinit SimTable simvars{sim::TickCount, sim::MasterBattery};
 
 constinit Chain elements{
     image(0x100),
-    icon(0x2000, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
+    st.lighting.overlay(0x2000),
     icon(0x1100, {150, 192}, 2, battsw),
     icon(0x1200, {38, 166}, 2, emerpwrsw),
     icon(0x1300, {144, 154}, 2, [] { return lightstestsw.get() == 1 || emerpwrsw.get() == 1; }).alwaysLit(),
@@ -50,32 +48,28 @@ constinit Chain elements{
     icon(0x1900, {98, 22}, 2, apufireagent2sw),
 };
 
-constexpr u32 Off = 0, Run = 1, Start = 2;
+using StartSwitch = shared::apustartsw;
 
-// The battery toggle event goes out only when the simulator's battery reads the opposite
-// position exactly (1.0 on, 0.0 off).
 void batterySwitch() {
     toggle(battsw);
-    const double simulator = simvars[sim::MasterBattery];
-    if ((battsw.get() == 0 && simulator == 1.0) || (battsw.get() == 1 && simulator == 0.0))
-        send(key::MasterBatteryToggle);
+    followToggle(battsw.get(), simvars[sim::MasterBattery], key::MasterBatteryToggle);
 }
 
 void startSwitchOn() {
-    if (apustartsw.get() == Off) {
-        apustartsw.set(Run);
-    } else if (apustartsw.get() == Run) {
-        apustartsw.set(Start);
+    if (apustartsw.get() == StartSwitch::Off) {
+        apustartsw.set(StartSwitch::Run);
+    } else if (apustartsw.get() == StartSwitch::Run) {
+        apustartsw.set(StartSwitch::Start);
         st.startRelease.arm(simvars[sim::TickCount], StartReleaseTicks);
     }
 }
 
 void startSwitchBack() {
-    if (apustartsw.get() == Start) {
-        apustartsw.set(Run);
+    if (apustartsw.get() == StartSwitch::Start) {
+        apustartsw.set(StartSwitch::Run);
         st.startRelease.disarm();
-    } else if (apustartsw.get() == Run) {
-        apustartsw.set(Off);
+    } else if (apustartsw.get() == StartSwitch::Run) {
+        apustartsw.set(StartSwitch::Off);
     }
 }
 
@@ -115,8 +109,9 @@ constinit Areas areas{
 };
 
 void update() {
-    if (st.startRelease.due(simvars[sim::TickCount]) && apustartsw.get() == Start) apustartsw.set(Run);
-    st.lighting = ohpanel.get();
+    if (st.startRelease.due(simvars[sim::TickCount]) && apustartsw.get() == StartSwitch::Start)
+        apustartsw.set(StartSwitch::Run);
+    st.lighting.follow();
 }
 
 void reset() {
@@ -126,8 +121,4 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_apucntrl,
-           .owned = {&battsw, &emerpwrsw, &apustartsw, &apudoorsw, &apufirecontsw, &apuairsw, &apufireagent1sw,
-                     &apufireagent2sw},
-           .bound = {&lightstestsw, &ohpanel}, .sim = simvars, .elements = elements, .areas = areas, .update = update,
-           .reset = reset)
+TJ20_GAUGE(rl_tj20_apucntrl, .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)

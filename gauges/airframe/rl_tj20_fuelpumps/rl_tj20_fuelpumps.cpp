@@ -8,20 +8,19 @@
 namespace {
 using namespace tj20;
 
+TJ20_OWNED(laftfuelpumpsw, caftfuelpumpsw, raftfuelpumpsw, lfwdfuelpumpsw, cfwdfuelpumpsw, rfwdfuelpumpsw);
+TJ20_BOUND(ohpanel);
+
 struct State {
-    u32 lighting = 0;  // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
 };
 State st;
-
-Owned laftfuelpumpsw{"laftfuelpumpsw"}, caftfuelpumpsw{"caftfuelpumpsw"}, raftfuelpumpsw{"raftfuelpumpsw"},
-    lfwdfuelpumpsw{"lfwdfuelpumpsw"}, cfwdfuelpumpsw{"cfwdfuelpumpsw"}, rfwdfuelpumpsw{"rfwdfuelpumpsw"};
-Bound ohpanel{"ohpanel"};
 
 constinit SimTable simvars{sim::CentreTankQuantity};
 
 constinit Chain elements{
     image(0x100),
-    icon(0x1700, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
+    st.lighting.overlay(0x1700),
     icon(0x1100, {17, 33}, 2, laftfuelpumpsw),
     icon(0x1200, {97, 35}, 2, caftfuelpumpsw),
     icon(0x1300, {178, 33}, 2, raftfuelpumpsw),
@@ -40,7 +39,7 @@ bool on(const Owned& pump) { return pump.get() == 1; }
 bool off(const Owned& pump) { return pump.get() == 0; }
 
 void update() {
-    st.lighting = ohpanel.get();
+    st.lighting.follow();
     const bool left = on(laftfuelpumpsw) || on(lfwdfuelpumpsw);
     const bool right = on(raftfuelpumpsw) || on(rfwdfuelpumpsw);
     const bool centre = on(caftfuelpumpsw) || on(cfwdfuelpumpsw);
@@ -64,7 +63,4 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_fuelpumps,
-           .owned = {&laftfuelpumpsw, &caftfuelpumpsw, &raftfuelpumpsw, &lfwdfuelpumpsw, &cfwdfuelpumpsw,
-                     &rfwdfuelpumpsw},
-           .bound = {&ohpanel}, .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_fuelpumps, .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)

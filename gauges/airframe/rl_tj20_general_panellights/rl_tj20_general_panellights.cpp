@@ -5,17 +5,17 @@
 namespace {
 using namespace tj20;
 
+TJ20_OWNED(crtbrk, stbycomp, thndrstrm, ckptflood);
+TJ20_BOUND(ohpanel);
+
 struct State {
-    u32 lighting = 0;  // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
 };
 State st;
 
-Owned crtbrk{"crtbrk"}, stbycomp{"stbycomp"}, thndrstrm{"thndrstrm"}, ckptflood{"ckptflood"};
-Bound ohpanel{"ohpanel"};
-
 constinit Chain elements{
     image(0x100),
-    icon(0x1500, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
+    st.lighting.overlay(0x1500),
     icon(0x1100, {40, 38}, 3, crtbrk),
     icon(0x1200, {116, 38}, 3, stbycomp),
     icon(0x1300, {32, 146}, 2, thndrstrm),
@@ -31,12 +31,11 @@ constinit Areas areas{
     toggleArea<ckptflood>({127, 162, 28, 39}),
 };
 
-void update() { st.lighting = ohpanel.get(); }
+void update() { st.lighting.follow(); }
 void reset() {
     st = {};
     setAll(0, crtbrk, stbycomp, thndrstrm, ckptflood);
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_general_panellights, .owned = {&crtbrk, &stbycomp, &thndrstrm, &ckptflood}, .bound = {&ohpanel},
-           .elements = elements, .areas = areas, .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_general_panellights, .elements = elements, .areas = areas, .update = update, .reset = reset)

@@ -25,9 +25,7 @@ constinit Chain elements{
 
 void antiCollisionSwitch() {
     st.antiCollision = st.antiCollision ? 0 : 1;
-    const double light = simvars[sim::AntiCollisionLight];
-    if ((st.antiCollision == 1 && light == 0.0) || (st.antiCollision == 0 && light == 1.0))
-        send(key::AntiCollisionLightToggle);
+    followToggle(st.antiCollision, simvars[sim::AntiCollisionLight], key::AntiCollisionLightToggle);
 }
 
 void navigationSwitch() {

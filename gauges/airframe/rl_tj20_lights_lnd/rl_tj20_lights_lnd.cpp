@@ -35,8 +35,7 @@ void landingDown() {
 
 void taxiSwitch() {
     st.taxi = st.taxi ? 0 : 1;
-    const double light = simvars[sim::TaxiLight];
-    if ((st.taxi == 1 && light == 0.0) || (st.taxi == 0 && light == 1.0)) send(key::TaxiLightToggle);
+    followToggle(st.taxi, simvars[sim::TaxiLight], key::TaxiLightToggle);
 }
 
 constinit Areas areas{

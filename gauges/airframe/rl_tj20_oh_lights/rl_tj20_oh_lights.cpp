@@ -5,16 +5,16 @@
 namespace {
 using namespace tj20;
 
+TJ20_BOUND(ohpanel, ohflood);
+
 struct State {
-    u32 lighting = 0;  // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
 };
 State st;
 
-Bound ohpanel{"ohpanel"}, ohflood{"ohflood"};
-
 constinit Chain elements{
     image(0x100),
-    icon(0x1300, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
+    st.lighting.overlay(0x1300),
     icon(0x1100, {38, 23}, 2, ohpanel),
     icon(0x1200, {168, 23}, 2, ohflood),
 };
@@ -34,12 +34,11 @@ constinit Areas areas{
     press<floodSwitch>({169, 24, 53, 53}),
 };
 
-void update() { st.lighting = ohpanel.get(); }
+void update() { st.lighting.follow(); }
 void reset() {
     st = {};
     setAll(0, ohpanel, ohflood);
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_oh_lights, .bound = {&ohpanel, &ohflood}, .elements = elements, .areas = areas, .update = update,
-           .reset = reset)
+TJ20_GAUGE(rl_tj20_oh_lights, .elements = elements, .areas = areas, .update = update, .reset = reset)

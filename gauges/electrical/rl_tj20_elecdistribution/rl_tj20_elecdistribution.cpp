@@ -8,30 +8,28 @@
 namespace {
 using namespace tj20;
 
-constexpr u32 OnSpeed = 200;         // "rpm" of an APU running at speed
-constexpr u32 UnderSpeed = 190;      // below this the APU generator drops off
-constexpr u32 LightsTest = 3;        // lights held on by the lights test
-constexpr double ConnectTicks = 90;  // ground power cart connect and disconnect delay
+TJ20_OWNED(apupwravail, apulbussw, apulbuslt, apurbussw, apurbuslt, extpwravail, extlbussw, extlbuslt, extrbussw,
+           extrbuslt, galleypwr, acbusxtie, dcbusxtie, apuacload, ldcloada, ldcloadb, rdcloada, rdcloadb, lengacload,
+           rengacload);
+TJ20_BOUND(rpm, lightstestsw, metersel, lcsdreset, rcsdreset, lgencsd, rgencsd, apugenreset, apupwr, extpwr, ohpanel);
+
+constexpr u32 OnSpeed = 200;          // "rpm" of an APU running at speed
+constexpr u32 UnderSpeed = 190;       // below this the APU generator drops off
+using Csd = shared::lgencsd;          // drive guard and disconnect; "rgencsd" alike
+using Generator = shared::lcsdreset;  // generator control switch; "rcsdreset" alike
+using BusLight = shared::apulbuslt;   // bus lights and availability: off, on, held on by the lights test
+constexpr double ConnectTicks = 90;   // ground power cart connect and disconnect delay
 constexpr const char* BusTransferSound = "ELEC_BUS.wav";
 
 struct State {
     Deadline connect, disconnect;  // external power arriving or leaving
-    u32 lighting = 0;              // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
     // The bus-transfer sound plays once per rise of each: APU on the left and right bus,
     // external power on the left and right bus, engine 1 and engine 2 generator on.
-    u32 apuLeftSounded = 0, apuRightSounded = 0, extLeftSounded = 0, extRightSounded = 0;
-    u32 gen1Sounded = 0, gen2Sounded = 0;
+    Latch apuLeftSounded, apuRightSounded, extLeftSounded, extRightSounded;
+    Latch gen1Sounded, gen2Sounded;
 };
 State st;
-
-Owned apupwravail{"apupwravail"}, apulbussw{"apulbussw"}, apulbuslt{"apulbuslt"}, apurbussw{"apurbussw"},
-    apurbuslt{"apurbuslt"}, extpwravail{"extpwravail"}, extlbussw{"extlbussw"}, extlbuslt{"extlbuslt"},
-    extrbussw{"extrbussw"}, extrbuslt{"extrbuslt"}, galleypwr{"galleypwr"}, acbusxtie{"acbusxtie"},
-    dcbusxtie{"dcbusxtie"}, apuacload{"apuacload"}, ldcloada{"ldcloada"}, ldcloadb{"ldcloadb"}, rdcloada{"rdcloada"},
-    rdcloadb{"rdcloadb"}, lengacload{"lengacload"}, rengacload{"rengacload"};
-Bound rpm{"rpm"}, lightstestsw{"lightstestsw"}, metersel{"metersel"}, lcsdreset{"lcsdreset"}, rcsdreset{"rcsdreset"},
-    lgencsd{"lgencsd"}, rgencsd{"rgencsd"}, apugenreset{"apugenreset"}, apupwr{"apupwr"}, extpwr{"extpwr"},
-    ohpanel{"ohpanel"};
 
 constinit SimTable simvars{sim::TickCount, sim::Engine1GeneratorSwitch, sim::Engine2GeneratorSwitch};
 
@@ -41,22 +39,24 @@ struct Bus {
     Owned& apuLight;
     Owned& extSwitch;
     Owned& extLight;
-    Bound& control;  // generator control switch, 0 ON
-    Bound& csd;      // drive state, 2 disconnected
-    u32 generator;   // simulator generator switch
+    Bound& control;    // generator control switch, 0 ON
+    Bound& csd;        // drive state, 2 disconnected
+    SimVar generator;  // simulator generator switch
 };
 Bus leftBus{apulbussw, apulbuslt, extlbussw, extlbuslt, lcsdreset, lgencsd, sim::Engine1GeneratorSwitch};
 Bus rightBus{apurbussw, apurbuslt, extrbussw, extrbuslt, rcsdreset, rgencsd, sim::Engine2GeneratorSwitch};
 
 bool generatorOn(const Bus& b) { return simvars[b.generator] == 1.0; }
-bool online(const Bus& b) { return generatorOn(b) && b.control.get() == 0 && b.csd.get() != 2; }
+bool online(const Bus& b) {
+    return generatorOn(b) && b.control.get() == Generator::GenOn && b.csd.get() != Csd::Disconnected;
+}
 // The drive state does not enter the bus rules: only the switch and the generator do.
-bool offline(const Bus& b) { return b.control.get() != 0 || simvars[b.generator] == 0.0; }
+bool offline(const Bus& b) { return b.control.get() != Generator::GenOn || simvars[b.generator] == 0.0; }
 
 // While the APU generator is reset the external light shows the power that stands ready.
 u32 externalLightShown(const Bus& b) {
-    const bool ready =
-        apugenreset.get() == 1 && extpwravail.get() == 1 && b.extSwitch.get() == 1 && (offline(b) || b.csd.get() == 2);
+    const bool ready = apugenreset.get() == 1 && extpwravail.get() == 1 && b.extSwitch.get() == 1 &&
+                       (offline(b) || b.csd.get() == Csd::Disconnected);
     return ready ? 1 : b.extLight.get();
 }
 
@@ -72,8 +72,6 @@ double engineAcLoad(const Bus& b, const Owned& base) {
     return online(b) ? 4 : 0;
 }
 double dcLoad(const Bus& b) { return (b.extLight.get() == 1 || b.apuLight.get() == 1 || online(b)) ? 5 : 0; }
-
-constexpr auto lit = [] { return st.lighting == 1; };
 
 constinit NeedleTable apuLoadScale{NeedlePoint{0, 154, 40}, NeedlePoint{5, 166, 28}, NeedlePoint{10, 196, 23},
                                    NeedlePoint{15, 217, 38}};
@@ -92,7 +90,7 @@ constinit NeedleTable rightDcBScale{NeedlePoint{0, 323, 373}, NeedlePoint{5, 316
 
 constinit Chain elements{
     image(0x100),
-    icon(0x2500, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
+    st.lighting.overlay(0x2500),
     icon(0x1100, {180, 136}, 3, apupwravail).alwaysLit(),
     icon(0x1200, {141, 119}, 2, apulbussw),
     icon(0x1300, {95, 139}, 3, apulbuslt).alwaysLit(),
@@ -106,13 +104,15 @@ constinit Chain elements{
     icon(0x1b00, {40, 232}, 2, galleypwr),
     icon(0x1c00, {185, 261}, 2, acbusxtie),
     icon(0x1d00, {186, 322}, 2, dcbusxtie),
-    needle(0x1e00, {185, 51}, {4, 4}, apuLoadScale, [] { return apuAcLoad(); }).litWhen(lit),
-    needle(0x1f00, {66, 51}, {4, 4}, leftAcScale, [] { return engineAcLoad(leftBus, lengacload); }).litWhen(lit),
-    needle(0x2000, {304, 51}, {4, 4}, rightAcScale, [] { return engineAcLoad(rightBus, rengacload); }).litWhen(lit),
-    needle(0x2100, {29, 354}, {4, 4}, leftDcAScale, [] { return dcLoad(leftBus); }).litWhen(lit),
-    needle(0x2200, {81, 355}, {4, 4}, leftDcBScale, [] { return dcLoad(leftBus); }).litWhen(lit),
-    needle(0x2300, {289, 355}, {4, 4}, rightDcAScale, [] { return dcLoad(rightBus); }).litWhen(lit),
-    needle(0x2400, {342, 355}, {4, 4}, rightDcBScale, [] { return dcLoad(rightBus); }).litWhen(lit),
+    needle(0x1e00, {185, 51}, {4, 4}, apuLoadScale, [] { return apuAcLoad(); }).litWhen(st.lighting.lit()),
+    needle(0x1f00, {66, 51}, {4, 4}, leftAcScale, [] { return engineAcLoad(leftBus, lengacload); })
+        .litWhen(st.lighting.lit()),
+    needle(0x2000, {304, 51}, {4, 4}, rightAcScale, [] { return engineAcLoad(rightBus, rengacload); })
+        .litWhen(st.lighting.lit()),
+    needle(0x2100, {29, 354}, {4, 4}, leftDcAScale, [] { return dcLoad(leftBus); }).litWhen(st.lighting.lit()),
+    needle(0x2200, {81, 355}, {4, 4}, leftDcBScale, [] { return dcLoad(leftBus); }).litWhen(st.lighting.lit()),
+    needle(0x2300, {289, 355}, {4, 4}, rightDcAScale, [] { return dcLoad(rightBus); }).litWhen(st.lighting.lit()),
+    needle(0x2400, {342, 355}, {4, 4}, rightDcBScale, [] { return dcLoad(rightBus); }).litWhen(st.lighting.lit()),
 };
 
 // The ground power cart is connected or removed a while after the switch is moved; a second
@@ -148,7 +148,7 @@ void apuPowerAvailable() {
 void apuOnBus(const Bus& b) {
     const bool feeding = rpm.get() == OnSpeed && b.apuSwitch.get() == 1;
     if (feeding && offline(b)) b.apuLight.set(1);
-    if (feeding && generatorOn(b) && b.control.get() == 0) b.apuLight.set(0);
+    if (feeding && generatorOn(b) && b.control.get() == Generator::GenOn) b.apuLight.set(0);
     if (rpm.get() < UnderSpeed) b.apuLight.set(0);
     if (b.apuSwitch.get() == 0) b.apuLight.set(0);
 }
@@ -167,7 +167,7 @@ void externalOnBus(const Bus& b) {
 
 void lightsTest() {
     if (lightstestsw.get() != 1) return;
-    setAll(LightsTest, apulbuslt, apurbuslt, extlbuslt, extrbuslt, apupwravail);
+    setAll(BusLight::LightsTest, apulbuslt, apurbuslt, extlbuslt, extrbuslt, apupwravail);
 }
 
 // Resetting the APU generator takes it off both buses.
@@ -176,12 +176,9 @@ void apuGeneratorReset() {
 }
 
 // Plays the bus-transfer sound when the condition rises; the latch clears when it falls.
-void transferSound(bool now, bool gone, u32& latch) {
-    if (now && latch == 0) {
-        sound::playOnce(BusTransferSound);
-        latch = 1;
-    }
-    if (gone) latch = 0;
+void transferSound(bool now, bool gone, Latch& latch) {
+    if (latch.rises(now)) sound::playOnce(BusTransferSound);
+    if (gone) latch.release();
 }
 
 void busTransferSounds() {
@@ -205,7 +202,7 @@ void update() {
     apuGeneratorReset();
     apupwr.set(apupwravail.get());
     extpwr.set(extpwravail.get());
-    st.lighting = ohpanel.get();
+    st.lighting.follow();
     busTransferSounds();
 }
 
@@ -219,10 +216,5 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_elecdistribution,
-           .owned = {&apupwravail, &apulbussw, &apulbuslt, &apurbussw, &apurbuslt,  &extpwravail, &extlbussw,
-                     &extlbuslt,   &extrbussw, &extrbuslt, &galleypwr, &acbusxtie,  &dcbusxtie,   &apuacload,
-                     &ldcloada,    &ldcloadb,  &rdcloada,  &rdcloadb,  &lengacload, &rengacload},
-           .bound = {&rpm, &lightstestsw, &metersel, &lcsdreset, &rcsdreset, &lgencsd, &rgencsd, &apugenreset, &apupwr,
-                     &extpwr, &ohpanel},
-           .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_elecdistribution, .sim = simvars, .elements = elements, .areas = areas, .update = update,
+           .reset = reset)

@@ -8,21 +8,19 @@
 namespace {
 using namespace tj20;
 
-constexpr u32 GuardClosed = 0, GuardOpen = 1, Disconnected = 2;  // "lgencsd", "rgencsd"
-constexpr u32 GenOn = 0, GenOff = 1, GenReset = 2;               // "lcsdreset", "rcsdreset"
+TJ20_OWNED(lgencsd, rgencsd, lcsdreset, rcsdreset, apugenreset, voltfreqsel, acvoltsneedle, freqneedle, ampsvolts,
+           pushrise, lcsdtemp, rcsdtemp);
+TJ20_BOUND(rpm, extpwravail, emerpwrsw, battsw, apulbuslt, apurbuslt, extlbuslt, extrbuslt, ohpanel);
+
+using Csd = shared::lgencsd;          // drive guard and disconnect; "rgencsd" alike
+using Generator = shared::lcsdreset;  // generator control switch; "rcsdreset" alike
 constexpr double SpringBackTicks = 9;
 
 struct State {
     Deadline leftReset, rightReset, apuReset;  // release of the spring-loaded reset positions
-    u32 lighting = 0;                          // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
 };
 State st;
-
-Owned lgencsd{"lgencsd"}, rgencsd{"rgencsd"}, lcsdreset{"lcsdreset"}, rcsdreset{"rcsdreset"},
-    apugenreset{"apugenreset"}, voltfreqsel{"voltfreqsel"}, acvoltsneedle{"acvoltsneedle"}, freqneedle{"freqneedle"},
-    ampsvolts{"ampsvolts"}, pushrise{"pushrise"}, lcsdtemp{"lcsdtemp"}, rcsdtemp{"rcsdtemp"};
-Bound rpm{"rpm"}, extpwravail{"extpwravail"}, emerpwrsw{"emerpwrsw"}, battsw{"battsw"}, apulbuslt{"apulbuslt"},
-    apurbuslt{"apurbuslt"}, extlbuslt{"extlbuslt"}, extrbuslt{"extrbuslt"}, ohpanel{"ohpanel"};
 
 constinit SimTable simvars{
     sim::TickCount, sim::Engine1GeneratorSwitch, sim::Engine2GeneratorSwitch, sim::OnGround, sim::Engine1N2,
@@ -30,9 +28,9 @@ constinit SimTable simvars{
 
 // The simulator's side of one engine generator.
 struct Engine {
-    u32 generator;  // generator switch
-    u32 n2;         // engine N2
-    u32 toggle;     // key event flipping the generator switch
+    SimVar generator;  // generator switch
+    SimVar n2;         // engine N2
+    KeyEvent toggle;   // flips the generator switch
 };
 constexpr Engine engine1{sim::Engine1GeneratorSwitch, sim::Engine1N2, key::Engine1GeneratorToggle};
 constexpr Engine engine2{sim::Engine2GeneratorSwitch, sim::Engine2N2, key::Engine2GeneratorToggle};
@@ -50,7 +48,9 @@ Side right{rgencsd, rcsdreset, rcsdtemp, st.rightReset, engine2};
 
 bool generatorOn(const Side& s) { return simvars[s.engine.generator] == 1.0; }
 bool generatorOff(const Side& s) { return simvars[s.engine.generator] == 0.0; }
-bool feedsBus(const Side& s) { return generatorOn(s) && s.control.get() == GenOn && s.csd.get() != Disconnected; }
+bool feedsBus(const Side& s) {
+    return generatorOn(s) && s.control.get() == Generator::GenOn && s.csd.get() != Csd::Disconnected;
+}
 
 // Flips the simulator's generator and remembers the flip until the next lookup, so that a
 // second click before the next update still compares against the switch as it now stands.
@@ -58,8 +58,6 @@ void toggleGenerator(const Side& s) {
     send(s.engine.toggle);
     simvars.override(s.engine.generator, generatorOn(s) ? 0.0 : 1.0);
 }
-
-constexpr auto lit = [] { return st.lighting == 1; };
 
 constinit NeedleTable voltsScale{NeedlePoint{0, 387, 56}, NeedlePoint{8, 396, 44}, NeedlePoint{10, 435, 36},
                                  NeedlePoint{15, 465, 58}};
@@ -75,7 +73,7 @@ constinit NeedleTable rightTempScale{NeedlePoint{200, 214, 107}, NeedlePoint{600
 
 constinit Chain elements{
     image(0x100),
-    icon(0x1d00, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
+    st.lighting.overlay(0x1d00),
     icon(0x1100, {54, 20}, 3, lgencsd),
     icon(0x1200, {303, 20}, 3, rgencsd),
     icon(0x1300, {61, 150}, 3, lcsdreset),
@@ -83,29 +81,29 @@ constinit Chain elements{
     icon(0x1500, {180, 158}, 2, apugenreset),
     icon(0x1600, {380, 161}, 6, voltfreqsel),
     icon(0x1700, {180, 101}, 2, pushrise),
-    needle(0x1800, {424, 77}, {4, 4}, voltsScale, acvoltsneedle).litWhen(lit),
-    needle(0x1900, {533, 80}, {4, 4}, freqScale, freqneedle).litWhen(lit),
-    needle(0x1a00, {540, 189}, {4, 4}, ampsScale, ampsvolts).litWhen(lit),
-    needle(0x1b00, {140, 79}, {4, 4}, leftTempScale, lcsdtemp).litWhen(lit),
-    needle(0x1c00, {245, 79}, {4, 4}, rightTempScale, rcsdtemp).litWhen(lit),
+    needle(0x1800, {424, 77}, {4, 4}, voltsScale, acvoltsneedle).litWhen(st.lighting.lit()),
+    needle(0x1900, {533, 80}, {4, 4}, freqScale, freqneedle).litWhen(st.lighting.lit()),
+    needle(0x1a00, {540, 189}, {4, 4}, ampsScale, ampsvolts).litWhen(st.lighting.lit()),
+    needle(0x1b00, {140, 79}, {4, 4}, leftTempScale, lcsdtemp).litWhen(st.lighting.lit()),
+    needle(0x1c00, {245, 79}, {4, 4}, rightTempScale, rcsdtemp).litWhen(st.lighting.lit()),
 };
 
 // Mouse actions.
 
 void openGuard(Side& s) {
-    if (s.csd.get() == GuardClosed) s.csd.set(GuardOpen);
+    if (s.csd.get() == Csd::GuardClosed) s.csd.set(Csd::GuardOpen);
 }
 void closeGuard(Side& s) {
-    if (s.csd.get() == GuardOpen) s.csd.set(GuardClosed);
+    if (s.csd.get() == Csd::GuardOpen) s.csd.set(Csd::GuardClosed);
 }
 
 // Disconnecting a running drive also takes its generator off line.
 void disconnect(Side& s) {
-    if (s.csd.get() != GuardOpen) return;
+    if (s.csd.get() != Csd::GuardOpen) return;
     if (generatorOff(s)) {
-        s.csd.set(Disconnected);
+        s.csd.set(Csd::Disconnected);
     } else if (generatorOn(s)) {
-        s.csd.set(Disconnected);
+        s.csd.set(Csd::Disconnected);
         toggleGenerator(s);
     }
 }
@@ -114,15 +112,15 @@ void disconnect(Side& s) {
 // reset position a click sets ON.
 void generatorSwitch(Side& s) {
     toggle(s.control);
-    if (s.csd.get() == Disconnected) return;
-    if (s.control.get() == GenOn && generatorOff(s)) toggleGenerator(s);
-    if (s.control.get() == GenOff && generatorOn(s)) toggleGenerator(s);
+    if (s.csd.get() == Csd::Disconnected) return;
+    if (s.control.get() == Generator::GenOn && generatorOff(s)) toggleGenerator(s);
+    if (s.control.get() == Generator::GenOff && generatorOn(s)) toggleGenerator(s);
 }
 
 void generatorReset(Side& s) {
-    if (s.control.get() != GenOff) return;
+    if (s.control.get() != Generator::GenOff) return;
     s.reset.arm(simvars[sim::TickCount], SpringBackTicks);
-    s.control.set(GenReset);
+    s.control.set(Generator::GenReset);
 }
 
 void apuGeneratorReset() {
@@ -134,11 +132,11 @@ void apuGeneratorReset() {
 // A drive can be reconnected only on the ground; with the switch at ON and the generator off,
 // the generator comes back on with it.
 void reconnect(Side& s) {
-    const auto disengaged = [&] { return s.csd.get() == GuardOpen || s.csd.get() == Disconnected; };
+    const auto disengaged = [&] { return s.csd.get() == Csd::GuardOpen || s.csd.get() == Csd::Disconnected; };
     if (simvars[sim::OnGround] != 1.0) return;
-    if (disengaged() && (s.control.get() == GenOff || generatorOn(s))) s.csd.set(GuardClosed);
-    if (disengaged() && generatorOff(s) && s.control.get() == GenOn) {
-        s.csd.set(GuardClosed);
+    if (disengaged() && (s.control.get() == Generator::GenOff || generatorOn(s))) s.csd.set(Csd::GuardClosed);
+    if (disengaged() && generatorOff(s) && s.control.get() == Generator::GenOn) {
+        s.csd.set(Csd::GuardClosed);
         toggleGenerator(s);
     }
 }
@@ -165,7 +163,8 @@ constinit Areas areas{
 // Update rules.
 
 void springBack(Side& s) {
-    if (s.reset.due(simvars[sim::TickCount]) && s.control.get() == GenReset) s.control.set(GenOff);
+    if (s.reset.due(simvars[sim::TickCount]) && s.control.get() == Generator::GenReset)
+        s.control.set(Generator::GenOff);
 }
 
 void springBackApuReset() {
@@ -232,7 +231,7 @@ void meters() {
 // by 20 to 200 once disconnected or spun down (N2 below 5); "rise" moves it by 100 toward 1100
 // (running) or 600. Each rule steps from the value the previous one left.
 void csdRunningRules(const Side& s) {
-    const bool on = generatorOn(s), off = generatorOff(s), cut = s.csd.get() == Disconnected;
+    const bool on = generatorOn(s), off = generatorOff(s), cut = s.csd.get() == Csd::Disconnected;
     const bool rise = pushrise.get() == 1, spunDown = simvars[s.engine.n2] < 5.0;
     u32 t = s.temp.get();
     if (on && !cut && !rise && t < 1300) t += 20;
@@ -248,7 +247,7 @@ void csdRunningRules(const Side& s) {
 }
 
 void csdStoppedRules(const Side& s) {
-    const bool off = generatorOff(s), cut = s.csd.get() == Disconnected, rise = pushrise.get() == 1;
+    const bool off = generatorOff(s), cut = s.csd.get() == Csd::Disconnected, rise = pushrise.get() == 1;
     u32 t = s.temp.get();
     if (off && cut && !rise && t > 200) t -= 20;
     if (off && cut && rise && t > 600) t -= 100;
@@ -265,7 +264,7 @@ void update() {
     csdRunningRules(right);
     csdStoppedRules(left);
     csdStoppedRules(right);
-    st.lighting = ohpanel.get();
+    st.lighting.follow();
 }
 
 void reset() {
@@ -277,8 +276,4 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_elecpwr,
-           .owned = {&lgencsd, &rgencsd, &lcsdreset, &rcsdreset, &apugenreset, &voltfreqsel, &acvoltsneedle,
-                     &freqneedle, &ampsvolts, &pushrise, &lcsdtemp, &rcsdtemp},
-           .bound = {&rpm, &extpwravail, &emerpwrsw, &battsw, &apulbuslt, &apurbuslt, &extlbuslt, &extrbuslt, &ohpanel},
-           .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_elecpwr, .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)

@@ -6,19 +6,17 @@
 namespace {
 using namespace tj20;
 
-constexpr u32 LightsTest = 3;
+TJ20_OWNED(gsapupwr, gsextpwr, gsapusw, gsextsw, interphone);
+TJ20_BOUND(ohpanel, lightstestsw, apupwr, extpwr);
 
 struct State {
-    u32 lighting = 0;  // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
 };
 State st;
 
-Owned gsapupwr{"gsapupwr"}, gsextpwr{"gsextpwr"}, gsapusw{"gsapusw"}, gsextsw{"gsextsw"}, interphone{"interphone"};
-Bound ohpanel{"ohpanel"}, lightstestsw{"lightstestsw"}, apupwr{"apupwr"}, extpwr{"extpwr"};
-
 constinit Chain elements{
     image(0x100),
-    icon(0x1600, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
+    st.lighting.overlay(0x1600),
     icon(0x1100, {176, 38}, 3, gsapupwr).alwaysLit(),
     icon(0x1200, {123, 34}, 2, gsapusw),
     icon(0x1300, {176, 116}, 3, gsextpwr).alwaysLit(),
@@ -35,13 +33,13 @@ constinit Areas areas{
 // A repeater light: on while its source is available, held on by the lights test.
 void repeatLight(Owned& light, const Bound& available) {
     light.set(available.get() == 1 ? 1 : 0);
-    if (lightstestsw.get() == 1) light.set(LightsTest);
+    if (lightstestsw.get() == 1) light.set(shared::gsapupwr::LightsTest);
 }
 
 void update() {
     repeatLight(gsapupwr, apupwr);
     repeatLight(gsextpwr, extpwr);
-    st.lighting = ohpanel.get();
+    st.lighting.follow();
 }
 
 void reset() {
@@ -51,6 +49,4 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_grndsrvicelpwr, .owned = {&gsapupwr, &gsextpwr, &gsapusw, &gsextsw, &interphone},
-           .bound = {&ohpanel, &lightstestsw, &apupwr, &extpwr}, .elements = elements, .areas = areas, .update = update,
-           .reset = reset)
+TJ20_GAUGE(rl_tj20_grndsrvicelpwr, .elements = elements, .areas = areas, .update = update, .reset = reset)

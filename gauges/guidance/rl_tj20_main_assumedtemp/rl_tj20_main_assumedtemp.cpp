@@ -8,9 +8,9 @@
 namespace {
 using namespace tj20;
 
-constexpr u32 Highest = 50;  // top of the selector's scale, °C
+TJ20_OWNED(assumedtemp);
 
-Owned assumedtemp{"assumedtemp"};
+constexpr u32 Highest = 50;  // top of the selector's scale, °C
 
 constinit Chain elements{
     image(0x100),
@@ -36,4 +36,4 @@ constinit Areas areas{
 void reset() { assumedtemp.set(0); }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_main_assumedtemp, .owned = {&assumedtemp}, .elements = elements, .areas = areas, .reset = reset)
+TJ20_GAUGE(rl_tj20_main_assumedtemp, .elements = elements, .areas = areas, .reset = reset)

@@ -12,22 +12,9 @@
 namespace {
 using namespace tj20;
 
-// Owned, in registration order.
-Owned vorloc{"vorloc"};      // VOR/LOC armed
-Owned ils{"ils"};            // ILS approach selected
-Owned autlnd{"autlnd"};      // autoland selected
-Owned alstep{"alstep"};      // autoland step, advanced by the annunciator; 3 = flare/retard
-Owned spdsel{"spdsel"};      // selected airspeed, knots
-Owned ilsstep{"ilsstep"};    // ILS approach step, advanced by the annunciator; 3 = flare/retard
-Owned fmareset{"fmareset"};  // autopilot-off warning acknowledged
-Owned eprl{"eprl"};          // EPR-limit thrust mode
-Owned goaround{"goaround"};  // go-around latched
-
-// Bound, in binding order.
-Bound fmato{"fmato"};      // takeoff mode, owned by the GA button
-Bound eprlim{"eprlim"};    // EPR limit × 100, owned by the thrust rating panel
-Bound trcmode{"trcmode"};  // thrust rating 0 to 6, owned by the thrust rating panel
-Bound altlock{"altlock"};  // altitude-alert latch of the altimeter
+// Shared variables, in registration and binding order.
+TJ20_OWNED(vorloc, ils, autlnd, alstep, spdsel, ilsstep, fmareset, eprl, goaround);
+TJ20_BOUND(fmato, eprlim, trcmode, altlock);
 
 // The six entries after the flight director and the empty one are refreshed but read by nothing.
 constinit SimTable simvars{sim::TickCount,         sim::Nav1LateralNeedle,     sim::Nav1GlideSlopeNeedle,
@@ -38,10 +25,10 @@ constinit SimTable simvars{sim::TickCount,         sim::Nav1LateralNeedle,     s
                            sim::AltitudeHold,      sim::AutopilotEngaged,      sim::AirspeedHold,
                            sim::MachHold,          sim::SpoilersArmed,         sim::Placeholder};
 
-constexpr u32 FinalStep = 3;                   // flare/retard step of both landing sequences
-constexpr double LocalizerCaptureBand = 126;   // lateral needle, strictly inside
-constexpr double GlideSlopeAliveBand = 119;    // glide-slope needle, strictly inside
-constexpr double TakeoffEndBelowTarget = 900;  // feet below the selected altitude
+constexpr u32 FinalStep = shared::alstep::FinalStep;  // flare/retard step of both landing sequences
+constexpr double LocalizerCaptureBand = 126;          // lateral needle, strictly inside
+constexpr double GlideSlopeAliveBand = 119;           // glide-slope needle, strictly inside
+constexpr double TakeoffEndBelowTarget = 900;         // feet below the selected altitude
 constexpr u32 TicksPerSecond = 18;
 constexpr u32 EprHoldTicks = 9;
 constexpr u32 SpeedMin = 100, SpeedMax = 400;
@@ -79,9 +66,6 @@ u32 wrapStep(u32 frame, int delta, u32 frames) { return (frame + frames + static
 
 constexpr TextStyle readout{White, 0x000000, 0x000000, "Quartz", 400};
 
-constexpr std::size_t HeadingReadout = 3;  // chain position of the heading readout
-double headingShown();                     // the heading readout's own record, refreshed as it is drawn
-
 // The vertical window's two readouts (vertical-speed target, and a three-digit value): no
 // control of this panel enters the pitch-wheel mode that shows them, so they stay hidden.
 constexpr auto verticalSpeedTarget = [] { return simvars[sim::SelectedVerticalSpeed]; };
@@ -91,7 +75,8 @@ constinit Chain elements{
     image(0x100),
     icon(0x1100, {7, 29}, 2, [] { return st.fdswitch; }),
     icon(0x1200, {374, 49}, 3, [] { return st.wheelFrame; }),
-    text({257, 16}, {36, 18}, readout, "%03.0f", [] { return headingShown(); }).carries(sim::SelectedHeading),
+    text({257, 16}, {36, 18}, readout, "%03.0f", [](const Element& self) { return self.carried(); })
+        .carries(sim::SelectedHeading),
     icon(0x1300, {262, 63}, 6, [] { return st.headingFrame; }),
     icon(0x1400, {261, 61}, 5, [] { return st.banksel; }),
     icon(0x1500, {171, 66}, 2, [] { return st.atswitch; }),
@@ -107,8 +92,6 @@ constinit Chain elements{
     text({355, 17}, {36, 18}, readout, "%3.0f", Source{}).visibleWhen(verticalWindowShown),
     icon(0x1900, {0, 0}, 1, [] { return 0; }),  // glare-shield overlay
 };
-
-double headingShown() { return elements.items[HeadingReadout].carried(); }
 
 // The autoland monitor needs the two NAV receivers tuned alike.
 bool navReceiversAgree() { return simvars[sim::Nav1Frequency] == simvars[sim::Nav2Frequency]; }
@@ -202,8 +185,13 @@ void update() {
     st.hdgsel = shownHeading(simvars[sim::SelectedHeading]);
 }
 
+// Every local value starts over, except the heading copy: it follows the simulator's
+// selected heading, which the first draw does not change, so the first knob click steps
+// from the heading the readout shows.
 void reset() {
+    const u32 heading = st.hdgsel;
     st = {};
+    st.hdgsel = heading;
     st.pitchwheelmode = 1;
     setAll(0, vorloc, ils, autlnd, alstep, ilsstep, fmareset, eprl, goaround);
     spdsel.set(SpeedMin);
@@ -366,7 +354,4 @@ constinit Areas areas{
 };
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_main_dfgs,
-           .owned = {&vorloc, &ils, &autlnd, &alstep, &spdsel, &ilsstep, &fmareset, &eprl, &goaround},
-           .bound = {&fmato, &eprlim, &trcmode, &altlock}, .sim = simvars, .elements = elements, .areas = areas,
-           .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_main_dfgs, .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)

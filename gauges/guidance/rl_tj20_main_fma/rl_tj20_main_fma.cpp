@@ -10,15 +10,8 @@
 namespace {
 using namespace tj20;
 
-// Bound, in binding order.
-Bound vorloc{"vorloc"}, ils{"ils"}, autlnd{"autlnd"};  // lateral modes of the guidance panel
-Bound alstep{"alstep"};                                // autoland step, advanced here
-Bound ilsstep{"ilsstep"};                              // ILS approach step, advanced here
-Bound fmato{"fmato"};                                  // takeoff mode
-Bound goaround{"goaround"};                            // go-around latched
-Bound eprl{"eprl"};                                    // EPR-limit thrust mode
-Bound trcmode{"trcmode"};                              // thrust rating 1 T.O. ... 6 CR
-Bound fmareset{"fmareset"};                            // autopilot-off warning acknowledged (RESET)
+// Shared variables, in binding order.
+TJ20_BOUND(vorloc, ils, autlnd, alstep, ilsstep, fmato, goaround, eprl, trcmode, fmareset);
 
 // The last six entries are refreshed but read by nothing. The NAV1 receiver code is not
 // here: the arm window carries it in its own record.
@@ -78,10 +71,9 @@ constexpr double FeetPerMetre = 3.28084;
 constexpr double CaptureBand = 900, HoldBand = 300;  // feet from the target altitude
 constexpr double GlideSlopeTrack = 50, GlideSlopeBand = 119;
 constexpr double LocalizerTrack = 60, LocalizerBand = 126;
-constexpr u32 LocalizerTuned = 0x80;  // NAV1 receiver bit
-constexpr u32 TicksPerSecond = 18, FlashLitTicks = 9;
+constexpr u32 LocalizerTuned = 0x80;     // NAV1 receiver bit
 constexpr double TakeoffRollSpeed = 60;  // knots
-constexpr u32 FinalStep = 3, TouchdownStep = 4, ReverseStep = 5;
+using shared::alstep::FinalStep, shared::alstep::TouchdownStep, shared::alstep::ReverseStep;
 
 // Armed modes, applied in order, each overwriting the last that matched. "Far" is altitude
 // hold on with the aircraft more than 900 ft from its target; "near" is within 900 ft or
@@ -138,8 +130,8 @@ struct State {
 };
 State st;
 
-bool on(u32 id) { return simvars[id] == 1.0; }
-bool off(u32 id) { return simvars[id] == 0.0; }
+bool on(SimVar id) { return simvars[id] == 1.0; }
+bool off(SimVar id) { return simvars[id] == 0.0; }
 
 // Autoland and the ILS need both NAV receivers tuned alike, and the ILS both courses alike.
 bool frequenciesAgree() { return simvars[sim::Nav1Frequency] == simvars[sim::Nav2Frequency]; }
@@ -147,8 +139,12 @@ bool coursesAgree() { return simvars[sim::Nav1Course] == simvars[sim::Nav2Course
 
 bool hideForLowLimit() { return st.lowlim == 1 || alstep.get() == FinalStep; }
 
-constexpr std::size_t ArmWindow = 5;  // chain position of the arm window
-double armWindow();                   // refreshes the localizer flag from the window's own record
+// The arm window carries the NAV1 receiver code; each draw of it refreshes the localizer
+// flag that the next update's rules read.
+double armWindow(const Element& window) {
+    st.locflag = (saturate<u32>(window.carried()) & LocalizerTuned) ? 1 : 0;
+    return st.armwin;
+}
 
 constinit Chain elements{
     image(0x100),
@@ -162,7 +158,7 @@ constinit Chain elements{
     text({33, 93}, {40, 16}, {}, "%0.2f", [] { return simvars[sim::SelectedMach]; }).visibleWhen([] {
         return on(sim::MachHold) && !hideForLowLimit();
     }),
-    icon(0x1300, {110, 76}, 12, [] { return armWindow(); }).carries(sim::Nav1ReceiverCode),
+    icon(0x1300, {110, 76}, 12, [](const Element& window) { return armWindow(window); }).carries(sim::Nav1ReceiverCode),
     icon(0x1400, {187, 76}, 12, [] { return st.rollwin; }).visibleWhen([] {
         return goaround.get() != 1 && fmato.get() != 1;
     }),
@@ -186,13 +182,6 @@ constinit Chain elements{
         return ils.get() == 1 && !(coursesAgree() && frequenciesAgree());
     }),
 };
-
-// The arm window carries the NAV1 receiver code; each draw of it refreshes the localizer
-// flag that the next update's rules read.
-double armWindow() {
-    st.locflag = (saturate<u32>(elements.items[ArmWindow].carried()) & LocalizerTuned) ? 1 : 0;
-    return st.armwin;
-}
 
 void speedHolds() {
     if (alstep.get() == FinalStep) return;
@@ -309,8 +298,7 @@ void update() {
     approachSequence(ils, ilsstep, ilsSteps, radioHeight);
     rollout(ilsstep, ilsSteps);
 
-    const u32 ticks = saturate<u32>(simvars[sim::TickCount]);
-    st.apwarn = off(sim::AutopilotEngaged) && fmareset.get() == 0 && ticks % TicksPerSecond < FlashLitTicks;
+    st.apwarn = off(sim::AutopilotEngaged) && fmareset.get() == 0 && flashLit(simvars[sim::TickCount]);
 
     thrustWindow();
 }
@@ -329,6 +317,4 @@ constinit Areas areas{
 };
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_main_fma,
-           .bound = {&vorloc, &ils, &autlnd, &alstep, &ilsstep, &fmato, &goaround, &eprl, &trcmode, &fmareset},
-           .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_main_fma, .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)

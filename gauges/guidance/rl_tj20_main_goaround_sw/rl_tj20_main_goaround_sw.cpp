@@ -10,10 +10,10 @@ TJ20_BITMAPS({0x100, 30, 31})
 namespace {
 using namespace tj20;
 
+TJ20_OWNED(fmato);
+
 constexpr double TakeoffModeBelowKnots = 60;  // from 60 knots on, GA means go-around thrust even on the ground
 constexpr u32 TakeoffClimbFeetPerMinute = 2000;
-
-Owned fmato{"fmato"};
 
 // The wings leveler and the selected altitude ride along unread.
 constinit SimTable simvars{sim::OnGround, sim::IndicatedAirspeed, sim::WingsLevelHold, sim::SelectedAltitude};
@@ -36,5 +36,4 @@ constinit Areas areas{press<gaPressed>({0, 0, 29, 29})};
 void reset() { fmato.set(0); }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_main_goaround_sw, .owned = {&fmato}, .sim = simvars, .elements = elements, .areas = areas,
-           .reset = reset)
+TJ20_GAUGE(rl_tj20_main_goaround_sw, .sim = simvars, .elements = elements, .areas = areas, .reset = reset)

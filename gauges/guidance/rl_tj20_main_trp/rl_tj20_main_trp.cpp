@@ -11,6 +11,9 @@
 namespace {
 using namespace tj20;
 
+TJ20_OWNED(eprlim, eprlimit, trcmode);
+TJ20_BOUND(assumedtemp);
+
 constexpr std::size_t Ratings = 6;  // T.O., TO FLX, GA, MCT, CL, CR: "trcmode" 1 to 6; 0 none
 
 struct State {
@@ -19,9 +22,6 @@ struct State {
     float rat = 0;                     // ram air temperature, °C
 };
 State st;
-
-Owned eprlim{"eprlim"}, eprlimit{"eprlimit"}, trcmode{"trcmode"};
-Bound assumedtemp{"assumedtemp"};
 
 // The Mach number and the empty entry ride along unread.
 constinit SimTable simvars{sim::OutsideAirTemperature, sim::RamAirTemperatureScaled, sim::MachNumberRaw,
@@ -127,5 +127,4 @@ void reset() {
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_main_trp, .owned = {&eprlim, &eprlimit, &trcmode}, .bound = {&assumedtemp}, .sim = simvars,
-           .elements = elements, .areas = areas, .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_main_trp, .sim = simvars, .elements = elements, .areas = areas, .update = update, .reset = reset)

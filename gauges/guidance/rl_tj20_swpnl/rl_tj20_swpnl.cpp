@@ -6,22 +6,22 @@
 namespace {
 using namespace tj20;
 
-constexpr u32 Norm = 0, BothOn1 = 1, BothOn2 = 2;
+TJ20_OWNED(cadc, fdcmd, efis);
+TJ20_BOUND(ohpanel);
+
+using shared::cadc::Norm, shared::cadc::BothOn1, shared::cadc::BothOn2;  // "fdcmd" and "efis" alike
 
 struct State {
-    u32 lighting = 0;  // copy of "ohpanel"
+    PanelLighting lighting{ohpanel};
 };
 State st;
-
-Owned cadc{"cadc"}, fdcmd{"fdcmd"}, efis{"efis"};
-Bound ohpanel{"ohpanel"};
 
 constinit Chain elements{
     image(0x100),
     icon(0x1100, {52, 73}, 3, cadc),
     icon(0x1200, {118, 38}, 3, fdcmd),
     icon(0x1300, {194, 70}, 3, efis),
-    icon(0x1400, {0, 0}, 2, [] { return st.lighting; }).alwaysLit(),
+    st.lighting.overlay(0x1400),
 };
 
 // A selector half: from NORM to its position, from anywhere else back to NORM.
@@ -36,12 +36,11 @@ constinit Areas areas{
     press<turn<efis, BothOn1>>({187, 71, 32, 62}),  press<turn<efis, BothOn2>>({220, 71, 32, 62}),
 };
 
-void update() { st.lighting = ohpanel.get(); }
+void update() { st.lighting.follow(); }
 void reset() {
     st = {};
     setAll(0, cadc, fdcmd, efis, ohpanel);
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_swpnl, .owned = {&cadc, &fdcmd, &efis}, .bound = {&ohpanel}, .elements = elements, .areas = areas,
-           .update = update, .reset = reset)
+TJ20_GAUGE(rl_tj20_swpnl, .elements = elements, .areas = areas, .update = update, .reset = reset)

@@ -4,23 +4,17 @@
 #include "tj20/gauge.h"
 
 namespace {
-using tj20::Owned;
+using namespace tj20;
 
-Owned lightstestsw{"lightstestsw"}, lpneuxfd{"lpneuxfd"}, rpneuxfd{"rpneuxfd"}, apupwr{"apupwr"}, extpwr{"extpwr"},
-    ohpanel{"ohpanel"}, ohflood{"ohflood"}, fuelxfd{"fuelxfd"}, engsync{"engsync"}, emerlts{"emerlts"},
-    lhydactive{"lhydactive"}, rhydactive{"rhydactive"}, lhydlowactive{"lhydlowactive"}, rhydlowactive{"rhydlowactive"},
-    gpwstest{"gpwstest"}, lhydpressure{"lhydpressure"}, rhydpressure{"rhydpressure"}, rudhyd{"rudhyd"};
+TJ20_OWNED(lightstestsw, lpneuxfd, rpneuxfd, apupwr, extpwr, ohpanel, ohflood, fuelxfd, engsync, emerlts, lhydactive,
+           rhydactive, lhydlowactive, rhydlowactive, gpwstest, lhydpressure, rhydpressure, rudhyd);
 
-constinit tj20::Chain elements{tj20::image(0x100)};
+constinit Chain elements{image(0x100)};
 
 void reset() {
-    tj20::setAll(0, lightstestsw, lpneuxfd, rpneuxfd, apupwr, extpwr, ohpanel, ohflood, fuelxfd, engsync, emerlts,
-                 lhydactive, rhydactive, lhydlowactive, rhydlowactive, gpwstest, lhydpressure, rhydpressure, rudhyd);
+    setAll(0, lightstestsw, lpneuxfd, rpneuxfd, apupwr, extpwr, ohpanel, ohflood, fuelxfd, engsync, emerlts, lhydactive,
+           rhydactive, lhydlowactive, rhydlowactive, gpwstest, lhydpressure, rhydpressure, rudhyd);
 }
 }  // namespace
 
-TJ20_GAUGE(rl_tj20_main_master_variables,
-           .owned = {&lightstestsw, &lpneuxfd, &rpneuxfd, &apupwr, &extpwr, &ohpanel, &ohflood, &fuelxfd, &engsync,
-                     &emerlts, &lhydactive, &rhydactive, &lhydlowactive, &rhydlowactive, &gpwstest, &lhydpressure,
-                     &rhydpressure, &rudhyd},
-           .elements = elements, .reset = reset)
+TJ20_GAUGE(rl_tj20_main_master_variables, .elements = elements, .reset = reset)
