@@ -158,7 +158,9 @@ constinit Chain elements{
     text({33, 93}, {40, 16}, {}, "%0.2f", [] { return simvars[sim::SelectedMach]; }).visibleWhen([] {
         return on(sim::MachHold) && !hideForLowLimit();
     }),
-    icon(0x1300, {110, 76}, 12, [](const Element& window) { return armWindow(window); }).carries(sim::Nav1ReceiverCode),
+    icon(0x1300, {110, 76}, 12, [](const Element& window) { return armWindow(window); })
+        .carries(sim::Nav1ReceiverCode)
+        .alwaysLit(),
     icon(0x1400, {187, 76}, 12, [] { return st.rollwin; }).visibleWhen([] {
         return goaround.get() != 1 && fmato.get() != 1;
     }),
@@ -174,8 +176,8 @@ constinit Chain elements{
     icon(0x1800, {187, 76}, 1, [] { return 0; }).visibleWhen([] { return goaround.get() == 1; }),        // GO RND
     icon(0x1900, {266, 76}, 1, [] { return 0; }).visibleWhen([] { return goaround.get() == 1; }),        // GO RND
     icon(0x1A00, {359, 76}, 1, [] { return 0; }).visibleWhen([] { return on(sim::AutopilotEngaged); }),  // AP
-    icon(0x1B00, {177, 14}, 2, [] { return st.apwarn; }),         // red AP warning light
-    icon(0x1C00, {24, 55}, 1, [] { return 0; }).visibleWhen([] {  // NO AUTOLAND
+    icon(0x1B00, {177, 14}, 2, [] { return st.apwarn; }).alwaysLit(),  // red AP warning light
+    icon(0x1C00, {24, 55}, 1, [] { return 0; }).visibleWhen([] {       // NO AUTOLAND
         return autlnd.get() == 1 && !frequenciesAgree();
     }),
     icon(0x1D00, {84, 42}, 1, [] { return 0; }).visibleWhen([] {  // ILS warning
