@@ -97,22 +97,19 @@ constexpr tj20::BoundList tj20GaugeBound(tj20::detail::NoneDeclared) { return {}
 #define TJ20_DECLARE_BOUND(var) constinit ::tj20::Bound var{::tj20::shared::var::name};
 #define TJ20_ADDRESS_OF(var) &var,
 
-// The shared variables this gauge owns, in registration order, by their catalogue names.
-// Written once per gauge, inside its anonymous namespace.
-#define TJ20_OWNED(...)                                                                  \
-    TJ20_FOR_EACH(TJ20_DECLARE_OWNED, __VA_ARGS__)                                       \
-    constexpr ::tj20::OwnedList tj20GaugeOwned(::tj20::detail::Declared) {                \
-        return {{TJ20_FOR_EACH(TJ20_ADDRESS_OF, __VA_ARGS__)}};                           \
-    }                                                                                    \
+// Declares a gauge's variables and the function that lists them for the service dispatch.
+#define TJ20_VARIABLE_LIST(declare, List, listed, ...)                                         \
+    TJ20_FOR_EACH(declare, __VA_ARGS__)                                                        \
+    constexpr ::tj20::List listed(::tj20::detail::Declared) {                                  \
+        return {{TJ20_FOR_EACH(TJ20_ADDRESS_OF, __VA_ARGS__)}};                                \
+    }                                                                                          \
     static_assert(true)
 
-// The shared variables this gauge binds, in binding order, by their catalogue names.
-#define TJ20_BOUND(...)                                                                  \
-    TJ20_FOR_EACH(TJ20_DECLARE_BOUND, __VA_ARGS__)                                       \
-    constexpr ::tj20::BoundList tj20GaugeBound(::tj20::detail::Declared) {                \
-        return {{TJ20_FOR_EACH(TJ20_ADDRESS_OF, __VA_ARGS__)}};                           \
-    }                                                                                    \
-    static_assert(true)
+// The shared variables this gauge owns, in registration order, and those it binds, in
+// binding order, by their catalogue names. Each is written once per gauge, inside its
+// anonymous namespace.
+#define TJ20_OWNED(...) TJ20_VARIABLE_LIST(TJ20_DECLARE_OWNED, OwnedList, tj20GaugeOwned, __VA_ARGS__)
+#define TJ20_BOUND(...) TJ20_VARIABLE_LIST(TJ20_DECLARE_BOUND, BoundList, tj20GaugeBound, __VA_ARGS__)
 
 #define TJ20_GAUGE(module_name, ...)                                                                   \
     namespace tj20::detail {                                                                           \
