@@ -73,7 +73,8 @@ constexpr double GlideSlopeTrack = 50, GlideSlopeBand = 119;
 constexpr double LocalizerTrack = 60, LocalizerBand = 126;
 constexpr u32 LocalizerTuned = 0x80;     // NAV1 receiver bit
 constexpr double TakeoffRollSpeed = 60;  // knots
-using shared::alstep::FinalStep, shared::alstep::TouchdownStep, shared::alstep::ReverseStep;
+using Step = shared::alstep;             // "ilsstep" counts alike
+constexpr u32 FinalStep = Step::FinalStep, TouchdownStep = Step::TouchdownStep, ReverseStep = Step::ReverseStep;
 
 // Armed modes, applied in order, each overwriting the last that matched. "Far" is altitude
 // hold on with the aircraft more than 900 ft from its target; "near" is within 900 ft or

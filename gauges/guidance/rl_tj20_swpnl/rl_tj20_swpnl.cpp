@@ -9,7 +9,8 @@ using namespace tj20;
 TJ20_OWNED(cadc, fdcmd, efis);
 TJ20_BOUND(ohpanel);
 
-using shared::cadc::Norm, shared::cadc::BothOn1, shared::cadc::BothOn2;  // "fdcmd" and "efis" alike
+using Selector = shared::cadc;  // "fdcmd" and "efis" alike
+constexpr u32 Norm = Selector::Norm, BothOn1 = Selector::BothOn1, BothOn2 = Selector::BothOn2;
 
 struct State {
     PanelLighting lighting{ohpanel};

@@ -23,8 +23,8 @@ struct SharedName {
 
 }  // namespace tj20
 
-#define TJ20_SHARED(var, ...)                                     \
-    struct var {                                                  \
-        static constexpr ::tj20::SharedName name{#var};           \
-        __VA_OPT__(enum : std::uint32_t{__VA_ARGS__};)            \
+#define TJ20_SHARED(var, ...)                                   \
+    struct var {                                                \
+        static constexpr ::tj20::SharedName name{#var};         \
+        __VA_OPT__(static constexpr std::uint32_t __VA_ARGS__;) \
     }
