@@ -15,55 +15,32 @@ struct Call {
     int repeat;
 };
 
-struct Library {
-    std::vector<Call> journal;
-    std::vector<std::pair<std::string, std::string>> playing;  // alias, path
-};
-
-Library& library() {
-    static Library lib;
-    return lib;
+// The calls since the host last drained them.
+std::vector<Call>& journal() {
+    static std::vector<Call> calls;
+    return calls;
 }
 
 }  // namespace
 
 SOUND_EXPORT int GaugePlaySound(const char* path, const char* alias, int repeat) {
-    auto& lib = library();
-    const std::string p = path ? path : "";
-    const std::string a = alias ? alias : "";
-    lib.journal.push_back({Tj20SoundPlay, p, a, repeat});
-    if (repeat && !a.empty()) {
-        for (const auto& s : lib.playing)
-            if (s.first == a) return 1;  // already sounding under this alias: it keeps running
-        lib.playing.emplace_back(a, p);
-    }
+    journal().push_back({Tj20SoundPlay, path ? path : "", alias ? alias : "", repeat});
     return 1;
 }
 
 SOUND_EXPORT int GaugeStopSound(const char* alias) {
-    auto& lib = library();
-    const std::string a = alias ? alias : "";
-    lib.journal.push_back({Tj20SoundStop, "", a, 0});
-    std::erase_if(lib.playing, [&](const auto& s) { return s.first == a; });
+    journal().push_back({Tj20SoundStop, "", alias ? alias : "", 0});
     return 1;
 }
 
 SOUND_EXPORT int TerminateSounds() {
-    auto& lib = library();
-    lib.journal.push_back({Tj20SoundTerminate, "", "", 0});
-    lib.playing.clear();
+    journal().push_back({Tj20SoundTerminate, "", "", 0});
     return 1;
 }
 
 SOUND_EXPORT void Tj20SoundDrainJournal(Tj20SoundCallVisitor visitor, void* context) {
-    auto& lib = library();
-    auto calls = std::move(lib.journal);
-    lib.journal.clear();
+    auto calls = std::move(journal());
+    journal().clear();
     if (!visitor) return;
     for (const auto& c : calls) visitor(context, c.call, c.path.c_str(), c.alias.c_str(), c.repeat);
-}
-
-SOUND_EXPORT void Tj20SoundVisitPlaying(Tj20SoundPlayingVisitor visitor, void* context) {
-    if (!visitor) return;
-    for (const auto& s : library().playing) visitor(context, s.first.c_str(), s.second.c_str());
 }

@@ -3,31 +3,33 @@
 // - The selector events choose the tanks the engines feed from: ALL both wing tanks (each
 //   engine its own side), LEFT the left wing tank, RIGHT the right wing tank, CENTER the
 //   centre tank. The selection is kept in FuelSelector; before any event it reads 0, ALL.
-// - Every cycle each running engine (N2 above 50 percent) burns 0.25 US gallons from the
-//   selected tank; under ALL engine 1 burns from the left tank and engine 2 from the right.
-//   The burn is deliberately fast (a tank of a few gallons lasts a few dozen cycles) so a
-//   scenario can watch a tank run dry. A tank never goes below exactly 0; an engine whose
+// - Each running engine (N2 above 50 percent) burns 0.25 US gallons per tick from the
+//   selected tank (so 0.25 per cycle at the usual tick step of 1, 0.5 at a step of 2, none
+//   while the clock stands still); under ALL engine 1 burns from the left tank and engine 2
+//   from the right. The burn is deliberately fast (a tank of a few gallons lasts a few dozen
+//   ticks) so a scenario can watch a tank run dry. A tank never goes below exactly 0; an engine whose
 //   tank is dry burns nothing (the simulator does not stop it: no gauge reads that).
-// - The wing tank quantities are kept only here; the centre tank quantity is the one the
-//   fuel pump panel reads. Set them (and N2) directly to start a run.
+// - The selection and the wing tank quantities are host-only values (tj20host/sim_ids.h);
+//   the centre tank quantity is the one the fuel pump panel reads. Set them (and N2)
+//   directly to start a run.
 #include <algorithm>
 
 #include "tj20/ids.h"
 #include "tj20host/model.h"
+#include "tj20host/sim_ids.h"
 
 namespace tj20::host {
 
 namespace {
-// Host-side fuel state that no gauge reads.
-constexpr std::uint32_t FuelSelector = 0x1c10;       // 0 ALL, 1 LEFT, 2 RIGHT, 3 CENTER
-constexpr std::uint32_t LeftTankQuantity = 0x1c11;   // fuel in the left wing tank, US gallons
-constexpr std::uint32_t RightTankQuantity = 0x1c12;  // fuel in the right wing tank, US gallons
+using sim::FuelSelector, sim::LeftTankQuantity, sim::RightTankQuantity;
 
 constexpr double SelectAll = 0, SelectLeft = 1, SelectRight = 2, SelectCentre = 3;
-constexpr double RunningN2 = 50.0;     // percent: above it an engine runs and burns fuel
-constexpr double BurnPerCycle = 0.25;  // US gallons per running engine per cycle
+constexpr double RunningN2 = 50.0;    // percent: above it an engine runs and burns fuel
+constexpr double BurnPerTick = 0.25;  // US gallons per running engine per tick
 
-void burn(SimState& s, std::uint32_t tank) { s.set(tank, std::max(0.0, s.get(tank) - BurnPerCycle)); }
+void burn(SimState& s, std::uint32_t tank, double ticks) {
+    s.set(tank, std::max(0.0, s.get(tank) - BurnPerTick * ticks));
+}
 
 // The tank an engine feeds from under the current selection; `ownSide` is its wing tank.
 std::uint32_t feedTank(double selector, std::uint32_t ownSide) {
@@ -44,10 +46,10 @@ void addFuelModel(SimModel& m) {
     m.onKey(key::FuelSelectorRight, [](SimState& s, std::uint32_t) { s.set(FuelSelector, SelectRight); });
     m.onKey(key::FuelSelectorCentre, [](SimState& s, std::uint32_t) { s.set(FuelSelector, SelectCentre); });
 
-    m.everyCycle([](SimState& s) {
+    m.onStep(Subsystem::Fuel, [](SimState& s, double ticks) {
         const double selector = s.get(FuelSelector);
-        if (s.get(sim::Engine1N2) > RunningN2) burn(s, feedTank(selector, LeftTankQuantity));
-        if (s.get(sim::Engine2N2) > RunningN2) burn(s, feedTank(selector, RightTankQuantity));
+        if (s.get(sim::Engine1N2) > RunningN2) burn(s, feedTank(selector, LeftTankQuantity), ticks);
+        if (s.get(sim::Engine2N2) > RunningN2) burn(s, feedTank(selector, RightTankQuantity), ticks);
     });
 }
 

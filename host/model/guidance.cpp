@@ -34,7 +34,8 @@
 //   the tick it began is kept. The panel repeats the event on every update while the thrust
 //   is active; a repeat neither flips nor restarts it. TO/GA thrust ends when the crew
 //   selects a speed mode (airspeed or Mach hold on), when the autothrottle is disarmed, or,
-//   checked every cycle, when its five-minute rating (5400 ticks) runs out.
+//   checked as time advances, when its five-minute rating (5400 ticks from the start, kept in
+//   the host-only TakeoffGoAroundStartTick) runs out.
 // - The throttle events set the engine's lever (Throttle1Lever, Throttle2Lever) to the
 //   value read as signed: 0 idle, 16383 full forward, negative values reverse.
 // - The final landing step signal (flare/retard reached) is only journaled: the retard
@@ -53,13 +54,11 @@
 
 #include "tj20/ids.h"
 #include "tj20host/model.h"
+#include "tj20host/sim_ids.h"
 
 namespace tj20::host {
 
 namespace {
-// Host-side guidance state that no gauge reads.
-constexpr std::uint32_t TogaStartTick = 0x1c60;  // tick at which TO/GA thrust began
-
 constexpr double TogaRatingTicks = 5400;  // five minutes at 18 ticks a second
 constexpr double VerticalSpeedStep = 100, VerticalSpeedLimit = 8000;
 constexpr double MachStep = 0.01, MachMax = 0.99;
@@ -139,10 +138,11 @@ void addGuidanceModel(SimModel& m) {
     m.onKey(key::TakeoffGoAroundOn, [](SimState& s, K) {
         if (s.get(sim::TakeoffGoAroundThrust) == 1.0) return;
         s.set(sim::TakeoffGoAroundThrust, 1.0);
-        s.set(TogaStartTick, s.get(sim::TickCount));
+        s.set(sim::TakeoffGoAroundStartTick, s.get(sim::TickCount));
     });
-    m.everyCycle([](SimState& s) {
-        if (s.get(sim::TakeoffGoAroundThrust) == 1.0 && s.get(sim::TickCount) >= s.get(TogaStartTick) + TogaRatingTicks)
+    m.onStep(Subsystem::Guidance, [](SimState& s, double) {
+        if (s.get(sim::TakeoffGoAroundThrust) == 1.0 &&
+            s.get(sim::TickCount) >= s.get(sim::TakeoffGoAroundStartTick) + TogaRatingTicks)
             endToga(s);
     });
     m.onKey(key::Throttle1Set, [](SimState& s, K v) { s.set(sim::Throttle1Lever, signedValue(v)); });

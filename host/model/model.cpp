@@ -4,7 +4,9 @@ namespace tj20::host {
 
 void SimModel::onKey(std::uint32_t event, KeyHandler handler) { keys_[event].push_back(std::move(handler)); }
 
-void SimModel::everyCycle(CycleHandler handler) { cycles_.push_back(std::move(handler)); }
+void SimModel::onStep(Subsystem subsystem, StepHandler handler) {
+    steps_[static_cast<std::size_t>(subsystem)].push_back(std::move(handler));
+}
 
 bool SimModel::key(SimState& sim, std::uint32_t event, std::uint32_t value) const {
     const auto it = keys_.find(event);
@@ -13,17 +15,18 @@ bool SimModel::key(SimState& sim, std::uint32_t event, std::uint32_t value) cons
     return true;
 }
 
-void SimModel::cycle(SimState& sim) const {
-    for (const auto& h : cycles_) h(sim);
+void SimModel::advance(SimState& sim, double ticks) const {
+    for (const auto& subsystem : steps_)
+        for (const auto& h : subsystem) h(sim, ticks);
 }
 
 SimModel SimModel::aircraft() {
     SimModel m;
-    addLightingModel(m);
-    addGuidanceModel(m);
     addElectricalModel(m);
     addApuModel(m);
     addFuelModel(m);
+    addGuidanceModel(m);
+    addLightingModel(m);
     return m;
 }
 

@@ -2,6 +2,8 @@
 // element evaluation and the trace.
 #include "panel_test.h"
 
+#include <cmath>
+#include <filesystem>
 #include <sstream>
 
 #include "tj20/host_abi.h"
@@ -30,13 +32,34 @@ TEST(Registry, TwiceRegisteredNameBindsTheLatestLiveRegistration) {
     }
 }
 
-TEST(Registry, EarlierRegistrationTakesOverWhenTheLatestUnregisters) {
-    auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
-    panel->run(1);
-    panel->mouse("tj20_probe", 85, 25);
-    EXPECT_EQ(panel->shared("lightstestsw"), 1u);
-    panel->service("tj20_probe", abi::ServiceKill);
-    EXPECT_EQ(panel->shared("lightstestsw"), 0u) << "the master variables' cell again";
+TEST(Registry, UnregisteringOneOfTwoRegistrationsLeavesTheOther) {
+    // Both register "lightstestsw"; the probe's, the latest, holds 1 after the click.
+    struct Case {
+        const char* killed;
+        std::uint32_t after;
+    };
+    for (const Case c : {Case{"tj20_probe", 0u},                        // the master variables' cell again
+                         Case{"rl_tj20_main_master_variables", 1u}}) {  // the earlier one goes; the probe's stays
+        auto panel = loadPanel({"rl_tj20_main_master_variables", "tj20_probe"});
+        panel->run(1);
+        panel->mouse("tj20_probe", 85, 25);
+        EXPECT_EQ(panel->shared("lightstestsw"), 1u);
+        panel->service(c.killed, abi::ServiceKill);
+        EXPECT_EQ(panel->shared("lightstestsw"), c.after) << c.killed << " unregistered";
+    }
+}
+
+TEST(Registry, NamesBoundThatNobodyRegistersAreListed) {
+    EXPECT_EQ(loadPanel({"rl_tj20_main_master_variables", "tj20_probe"})->unboundNames(),
+              std::vector<std::string>{"nosuchname"});
+    EXPECT_EQ(loadPanel({"tj20_probe"}, {"nosuchname", "ohpanel"})->unboundNames(), std::vector<std::string>{})
+        << "the host stands in for both";
+    // The default panel: the names bound whose owners are not on it yet, reviewed one by one:
+    // the altimeter's altitude lock, the ice panel's meter selector and the engine start
+    // panel's start pump. A new name here is a misspelt binding or a missing owner.
+    const auto config = std::filesystem::path(__FILE__).parent_path() / "../../panels/default.cfg";
+    auto panel = host::Panel::load(host::PanelConfig::read(config), {panelDir()});
+    EXPECT_EQ(panel->unboundNames(), (std::vector<std::string>{"altlock", "metersel", "startpump"}));
 }
 
 TEST(Registry, HostStandsInForAMissingOwnerUntilAGaugeRegistersTheName) {
@@ -60,12 +83,20 @@ TEST(Registry, WriteByABinderReachesTheOwnersCell) {
 }
 
 TEST(Registry, OwnersFirstDrawValueStandsOverABindersFirstDrawWrite) {
-    // Both write "ohpanel" at their first draw; the owner's reset runs last.
-    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_oh_lights", "tj20_probe"});
-    ASSERT_TRUE(panel->setShared("ohpanel", 1));
-    panel->run(1);
-    EXPECT_EQ(panel->shared("ohpanel"), 0u);
-    EXPECT_EQ(panel->shared("proberesets"), 1u);
+    // At their first draw the owner writes "ohpanel" 0 and the probe, a binder, 7. Draws run
+    // in reverse panel order: the gauge listed first draws last and its value stays.
+    struct Case {
+        std::vector<std::string> order;
+        std::uint32_t after;
+    };
+    for (const Case& c : {Case{{"rl_tj20_main_master_variables", "rl_tj20_oh_lights", "tj20_probe"}, 0u},
+                          Case{{"tj20_probe", "rl_tj20_main_master_variables"}, 7u}}) {
+        auto panel = loadPanel(c.order);
+        ASSERT_TRUE(panel->setShared("ohpanel", 1));
+        panel->run(1);
+        EXPECT_EQ(panel->shared("ohpanel"), c.after) << c.order[0] << " first";
+        EXPECT_EQ(panel->shared("proberesets"), 1u);
+    }
 }
 
 TEST(SimulatorModel, WindowTogglesShowAndHideTheirWindows) {
@@ -128,18 +159,6 @@ TEST(SimulatorModel, WindowButtonsSendTheirToggleFromTheirWholeArea) {
         EXPECT_EQ(background.width, c.module == std::string("rl_tj20_icon_hyd_open") ? 30 : 19) << c.module;
         EXPECT_EQ(background.height, 19) << c.module;
     }
-}
-
-TEST(SimulatorModel, LightToggleEventsFlipTheLightsThePanelReadsBack) {
-    auto panel = loadPanel({"rl_tj20_lights_anticol", "rl_tj20_lights_lnd"});
-    panel->run(1);
-    panel->mouse("rl_tj20_lights_anticol", 160, 80);  // anti-collision switch on
-    EXPECT_EQ(panel->sim().get(sim::AntiCollisionLight), 1.0);
-    panel->run(1);
-    panel->mouse("rl_tj20_lights_anticol", 160, 80);  // and off
-    EXPECT_EQ(panel->sim().get(sim::AntiCollisionLight), 0.0);
-    panel->mouse("rl_tj20_lights_lnd", 240, 70);  // taxi light
-    EXPECT_EQ(panel->sim().get(sim::TaxiLight), 1.0);
 }
 
 TEST(Mouse, FirstMatchingAreaInTableOrderIsTheOnlyOneCalled) {
@@ -210,10 +229,24 @@ TEST(Elements, NeedleInterpolatesBetweenEntriesAndClampsAtTheEnds) {
         panel->setShared("probeval", c.value);
         panel->run(1);
         const auto needle = element(*panel, "tj20_probe", 1);
-        EXPECT_EQ(needle.kind, abi::KindNeedle);
+        EXPECT_EQ(needle.kind, host::ElementState::Needle);
         EXPECT_EQ(needle.value, c.value);
         EXPECT_NEAR(needle.angle, c.angle, 1e-9) << "value " << c.value;
     }
+    // Below the first entry: the right CSD temperature scale starts at 200.
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_elecpwr"});
+    panel->run(1);
+    const auto angleAt = [&](std::uint32_t temperature) {
+        panel->setShared("rcsdtemp", temperature);
+        for (const auto& e : panel->evaluate("rl_tj20_elecpwr"))  // a redraw: the gauge keeps the value
+            if (e.x == 245 && e.y == 79) return e.angle;
+        ADD_FAILURE() << "no needle at 245,79";
+        return 0.0;
+    };
+    const double first = angleAt(200);
+    EXPECT_GT(std::abs(angleAt(600) - first), 0.1) << "the scale moves";
+    EXPECT_DOUBLE_EQ(angleAt(100), first);
+    EXPECT_DOUBLE_EQ(angleAt(0), first);
 }
 
 TEST(Elements, NeedleIsLitWhileItsConditionHolds) {
@@ -243,15 +276,15 @@ TEST(Elements, SlidersMovingImagesAndSpritesOffsetByValueTimesScale) {
     panel->sim().set(0x7001, 3.0);
     panel->run(1);
     const auto slider = element(*panel, "tj20_probe", 4);
-    EXPECT_EQ(slider.kind, abi::KindSlider);
+    EXPECT_EQ(slider.kind, host::ElementState::Slider);
     EXPECT_DOUBLE_EQ(slider.offsetX, 6.0);
     EXPECT_DOUBLE_EQ(slider.offsetY, -2.0);
     const auto moving = element(*panel, "tj20_probe", 5);
-    EXPECT_EQ(moving.kind, abi::KindMovingImage);
+    EXPECT_EQ(moving.kind, host::ElementState::MovingImage);
     EXPECT_DOUBLE_EQ(moving.offsetX, 9.9);
     EXPECT_DOUBLE_EQ(moving.offsetY, 2.0);
     const auto sprite = element(*panel, "tj20_probe", 6);
-    EXPECT_EQ(sprite.kind, abi::KindSprite);
+    EXPECT_EQ(sprite.kind, host::ElementState::Sprite);
     EXPECT_DOUBLE_EQ(sprite.offsetX, 1.5);
     EXPECT_DOUBLE_EQ(sprite.offsetY, -2.0);
     EXPECT_DOUBLE_EQ(sprite.rotation, 0.25);
@@ -382,6 +415,47 @@ TEST(Trace, KeyEventSentInEveryCycleIsFoldedIntoItsFirstLineAndAClosingLine) {
     std::size_t jsonKeys = 0;
     for (std::size_t at = 0; (at = json.str().find("\"kind\":\"key\"", at)) != std::string::npos; ++at) ++jsonKeys;
     EXPECT_EQ(jsonKeys, 8u) << "the JSON lines keep every event";
+}
+
+TEST(Journal, KeepsTheLatestEventsWhileListenersAndPlayingSoundsSeeEveryOne) {
+    host::Journal journal(4);
+    int heard = 0;
+    const int id = journal.listen([&](const host::Event&) { ++heard; });
+    host::Event loop;
+    loop.kind = host::Event::Kind::Sound;
+    loop.sound = {host::SoundRecord::Call::Play, "sound\\loop.wav", "loop.wav", true, 0};
+    journal.add(loop);
+    journal.add(loop);  // already sounding: still one
+    host::Event key;
+    key.kind = host::Event::Kind::KeyEvent;
+    key.key.id = 0x10208;
+    journal.add(key);
+    for (int i = 0; i < 7; ++i) journal.note(1, 1, "note " + std::to_string(i));
+    journal.unlisten(id);
+    journal.note(2, 2, "unheard");
+    EXPECT_EQ(heard, 10);
+    EXPECT_EQ(journal.events.size(), 4u);
+    EXPECT_EQ(journal.first(), 7u);
+    EXPECT_EQ(journal.end(), 11u);
+    EXPECT_EQ(journal.at(7).text, "note 4");
+    EXPECT_TRUE(journal.keyEvents.empty()) << "the key event was forgotten with the oldest";
+    EXPECT_TRUE(journal.keyEventsSince(0).empty());
+    ASSERT_EQ(journal.playing().size(), 1u) << "what plays outlives the calls that started it";
+    EXPECT_EQ(journal.playing()[0].alias, "loop.wav");
+}
+
+TEST(Journal, PanelsJournalStaysWithinItsCapacityOverALongRun) {
+    host::LoadOptions options{panelDir()};
+    options.journalCapacity = 64;
+    // Every pump off and the centre tank empty: the pump panel sends a key event every cycle.
+    auto panel = host::Panel::load(
+        host::PanelConfig::fromModules({"rl_tj20_main_master_variables", "rl_tj20_fuelpumps"}), options);
+    panel->run(1);
+    panel->journal().keyEvents.clear();
+    panel->run(500);
+    EXPECT_EQ(panel->journal().events.size(), 64u);
+    EXPECT_GE(panel->journal().end(), 500u);
+    EXPECT_EQ(panel->journal().keyEvents.size(), 64u) << "since the mark, as far as the journal keeps them";
 }
 
 TEST(Sound, RepeatingSoundIsStoppedByItsAlias) {

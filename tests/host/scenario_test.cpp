@@ -127,6 +127,26 @@ INSTANTIATE_TEST_SUITE_P(
                          "expect keys include LandingLightsOff\nclick oh_lights 190,50\n"
                          "expect keys from oh_lights 0x10209\n",
                 5},
+        Passing{"PlayedOnceOrRepeating",
+                Probe + "click tj20_probe 5,25\nclick tj20_probe 5,5\n"
+                        "expect played probe_loop.wav=repeating probe_once.wav=once\n"
+                        "click tj20_probe 5,5\nexpect played include probe_once.wav=once*1\n",
+                2},
+        Passing{"SliderMovingImageAndSpriteOffsets",
+                Probe + "set sim 0x7001 3\nrun 1\nexpect element tj20_probe 0,60 offset 6,-2\n"
+                        "expect element tj20_probe 0,60 value 3\n"
+                        "expect element tj20_probe 0,70 offset 9.9,2 within 1e-9\n"
+                        "expect element tj20_probe 60,60 offset 1.5,-2\n",
+                4},
+        Passing{"NegativeKeyValue",
+                "load modules main_master_variables main_dfgs\nrun 1\nset sim Altitude -120\nrun 1\n"
+                "click main_dfgs 460,20\nexpect keys include AltitudeSet=-120\n"
+                "expect sim SelectedAltitude -120\n",
+                2},
+        Passing{"HostOnlySimulatorNames",
+                Probe + "set sim LandingLights 1\nexpect sim 0x1c00 1\n"
+                        "set sim 0x1c10 2\nexpect sim FuelSelector 2\n",
+                2},
         Passing{"RepeatingSoundPlaysUntilStopped",
                 Probe + "click tj20_probe 5,25\nclick tj20_probe 5,5\nexpect played probe_loop.wav probe_once.wav\n"
                         "expect playing probe_loop.wav\nexpect playing include probe_loop.wav\n"
@@ -212,7 +232,26 @@ INSTANTIATE_TEST_SUITE_P(
         Failing{"KeysFromAnotherGauge", Lights + "click oh_lights 190,50\nexpect keys from lights_lnd PanelLightsOn\n",
                 3, "from rl_tj20_lights_lnd"},
         Failing{"Played", Probe + "click tj20_probe 5,5\nexpect played probe_loop.wav\n", 3,
-                "expected sounds played probe_loop.wav, actual probe_once.wav"},
+                "expected sounds played probe_loop.wav, actual probe_once.wav once"},
+        Failing{"PlayedOnceNotRepeating", Probe + "click tj20_probe 5,5\nexpect played probe_once.wav=repeating\n", 3,
+                "expected sounds played probe_once.wav repeating, actual probe_once.wav once"},
+        Failing{"PlayedIncludeOnlyPartly",
+                Probe + "click tj20_probe 5,5\nexpect played include probe_once.wav probe_loop.wav\n", 3,
+                "among the sounds played probe_once.wav, probe_loop.wav"},
+        Failing{"KeysIncludeOnlyPartlySent",
+                Lights + "click oh_lights 190,50\nexpect keys include PanelLightsOn PanelLightsOff\n", 3,
+                "among the key events PanelLightsOn (0x10208), PanelLightsOff (0x10209)"},
+        Failing{"KeysIncludeInAnotherOrder",
+                Lights + "click oh_lights 190,50\nclick oh_lights 190,50\n"
+                         "expect keys include PanelLightsOff PanelLightsOn\n",
+                4, "actual PanelLightsOn (0x10208)=0 from rl_tj20_oh_lights, PanelLightsOff"},
+        Failing{"KeyValueNegative", Lights + "click oh_lights 190,50\nexpect keys PanelLightsOn=-1\n", 3,
+                "expected key events PanelLightsOn (0x10208)=-1, actual PanelLightsOn (0x10208)=0"},
+        Failing{"KeysSinceLongerAgoThanTheJournalKeeps",
+                "load modules main_master_variables fuelpumps\nrun 20000\nexpect keys include FuelSelectorAll\n", 3,
+                "the journal keeps the latest 16384 events"},
+        Failing{"ElementOffset", Probe + "set sim 0x7001 3\nrun 1\nexpect element tj20_probe 0,60 offset 6,2\n", 4,
+                "expected offset 6,2, actual offset 6,-2"},
         Failing{"Stopped", Probe + "expect stopped probe_loop.wav\n", 2, "actual none"},
         Failing{"Playing", Probe + "click tj20_probe 5,25\nexpect playing none\n", 3,
                 "actual probe_loop.wav (probe_loop.wav)"},
@@ -283,6 +322,9 @@ INSTANTIATE_TEST_SUITE_P(
         Bad{"NegativeTolerance", Probe + "expect sim 0x1 0 within -1\n", 2, "cannot be negative"},
         Bad{"ToleranceOnPackedDigits", Probe + "expect sim 0x1 0x10 within 1\n", 2, "packed digits compare exactly"},
         Bad{"IncludeNone", Probe + "expect keys include none\n", 2, "'include none' checks nothing"},
+        Bad{"KeyValueTooNegative", Probe + "expect keys PanelLightsOn=-2147483649\n", 2, "does not fit in 32 bits"},
+        Bad{"SoundPlayedHow", Probe + "expect played probe_once.wav=twice\n", 2, "'probe_once.wav=once' or"},
+        Bad{"MalformedOffset", Probe + "expect element tj20_probe 0,60 offset 6\n", 2, "offset '6' must read x,y"},
         Bad{"StepBeforeLoad", "run 1\n" + Probe, 1, "the panel must be loaded first"},
         Bad{"LoadTwice", Probe + "run 1\n" + Probe, 3, "the panel is already loaded (line 1)"},
         Bad{"NoLoad", "# nothing\n", 0, "the script loads no panel"}),
@@ -305,6 +347,8 @@ INSTANTIATE_TEST_SUITE_P(
         Bad{"TextOfAnIcon", Lights + "expect element oh_lights 38,23 text on\n", 2,
             "is an icon; 'text' checks text elements only"},
         Bad{"StateOfANeedle", Probe + "expect element tj20_probe 50,50 state 1\n", 2, "'state' checks icons only"},
+        Bad{"OffsetOfAnIcon", Probe + "expect element tj20_probe 80,0 offset 0,0\n", 2,
+            "is an icon; 'offset' checks sliders, moving images and sprites only"},
         Bad{"MissingConfiguration", "load config nowhere.cfg\n", 1, "panel configuration not found"},
         Bad{"MalformedConfiguration", "load config bad.cfg\n", 1, "bad.cfg:2"},
         Bad{"ConfigurationNamesAMissingModule", "load config missing_module.cfg\n", 1,

@@ -50,8 +50,6 @@ struct PanelConfig {
     static PanelConfig read(const std::filesystem::path& file);
     // A single window holding the given modules, for tests and quick runs.
     static PanelConfig fromModules(const std::vector<std::string>& modules);
-    // The modules in panel order.
-    std::vector<std::string> modules() const;
 };
 
 }  // namespace tj20::host

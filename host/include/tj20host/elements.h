@@ -7,7 +7,18 @@
 namespace tj20::host {
 
 struct ElementState {
-    std::uint32_t kind = 0;    // 0 static image, 1 needle, 2 text, 3 slider, 4 icon, 5 moving image, 6 sprite
+    // The element kinds, numbered as the module interface numbers them.
+    enum Kind : std::uint32_t {
+        StaticImage = 0,
+        Needle = 1,
+        Text = 2,
+        Slider = 3,
+        Icon = 4,
+        MovingImage = 5,
+        Sprite = 6
+    };
+
+    Kind kind = StaticImage;
     std::uint32_t bitmap = 0;  // resource identifier (base for icons)
     int x = 0;                 // position on the gauge
     int y = 0;
@@ -21,9 +32,14 @@ struct ElementState {
     int state = 0;             // icons: the state shown (clamped to the last image)
     double angle = 0;          // needles: interpolated angle, radians, clamped at the table's ends
     std::string text;          // texts: the buffer after the callback
-    double offsetX = 0;        // sliders, moving images, sprites: value × scale
+    double offsetX = 0;        // sliders, moving images, sprites: value × scale, pixels
     double offsetY = 0;
     double rotation = 0;  // sprites: angle callback × scale
+
+    bool moves() const { return kind == Slider || kind == MovingImage || kind == Sprite; }
 };
+
+// "a needle", "an icon", ... for messages.
+const char* describe(ElementState::Kind kind);
 
 }  // namespace tj20::host

@@ -15,6 +15,7 @@
 #include "tj20host/config.h"
 #include "tj20host/elements.h"
 #include "tj20host/journal.h"
+#include "tj20host/model.h"
 #include "tj20host/sim_state.h"
 
 namespace tj20::host {
@@ -39,6 +40,10 @@ struct LoadOptions {
     // gauges whose owner module is not in the panel can be driven: a gauge that registers the
     // same name later takes precedence (see the registry rule).
     std::vector<std::string> standInVariables;
+    // How the simulator answers key events and what it does as time passes.
+    SimModel model = SimModel::aircraft();
+    // The journal keeps this many of the latest events (see journal.h).
+    std::size_t journalCapacity = Journal::DefaultCapacity;
 };
 
 class Panel {
@@ -50,8 +55,9 @@ public:
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;
 
-    // One panel cycle per step: the tick advances by tickStep, every gauge updates in panel
-    // order, then every gauge draws and every element is evaluated.
+    // One panel cycle per step: the tick advances by tickStep and the simulator model by as
+    // many ticks, every gauge updates in panel order, then every gauge draws and every
+    // element is evaluated.
     void run(int cycles = 1, double tickStep = 1.0);
     double tick() const;
     void setTick(double tick);  // the next cycle advances from here
@@ -65,6 +71,9 @@ public:
     std::optional<std::uint32_t> shared(std::string_view name) const;
     bool setShared(std::string_view name, std::uint32_t value);
     std::vector<std::string> sharedNames() const;
+    // Names a gauge bound that no gauge (nor the host) registers: such a binding reads 0 and
+    // ignores writes. Sorted.
+    std::vector<std::string> unboundNames() const;
 
     // Gauges, by module name (rl_tj20_...), in panel order.
     std::vector<std::string> gauges() const;

@@ -1,12 +1,10 @@
 // The simulator's state as the host keeps it: identifier to 64-bit value, a value nobody
 // set reads 0. Packed-digit radio values are kept as raw 32-bit integers in the low bytes,
-// bit for bit. A small model answers key events (see model.h).
+// bit for bit. The simulator model (model.h) answers key events and advances it.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
-#include <vector>
 
 namespace tj20::host {
 
@@ -17,8 +15,6 @@ public:
     std::uint64_t bits(std::uint32_t id) const;
     void set(std::uint32_t id, double value);
     void setDigits(std::uint32_t id, std::uint32_t packed);
-    bool has(std::uint32_t id) const;
-    const std::map<std::uint32_t, std::uint64_t>& all() const { return values_; }
 
 private:
     std::map<std::uint32_t, std::uint64_t> values_;

@@ -19,13 +19,16 @@ namespace tj20::host {
 void printEvent(std::ostream& out, const Event& event);  // "[c 12 t 30] key 0x10173 (0) from rl_tj20_icon_ovhd_open"
 void printEventJson(std::ostream& out, const Event& event);  // {"cycle":12,"tick":30,"kind":"key",...}
 
-// Prints the events journaled since its last flush; at the end it closes the repeats still running.
+// Prints the journal's events as they are journaled (it listens to the journal), starting
+// with those the journal still keeps when it is made; at the end it closes the repeats still
+// running. The journal must outlive it.
 class TracePrinter {
 public:
-    TracePrinter(const Journal& journal, std::ostream& out, bool json) : journal_(journal), out_(out), json_(json) {}
+    TracePrinter(Journal& journal, std::ostream& out, bool json);
     ~TracePrinter();
     TracePrinter(const TracePrinter&) = delete;
     TracePrinter& operator=(const TracePrinter&) = delete;
+    // Prints what the journal kept from before the printer was made and is not printed yet.
     void flush();
     // Flushes, then closes every folded run: those that recurred up to the panel's current
     // cycle are still going, the others stopped. Without it, the end of the trace closes them.
@@ -43,10 +46,11 @@ private:
     void closeRuns(std::uint64_t cycle, bool atEnd, bool stillGoing);
     bool fold(const Event& e);
 
-    const Journal& journal_;
+    Journal& journal_;
     std::ostream& out_;
     bool json_;
-    std::size_t printed_ = 0;
+    std::uint64_t next_ = 0;  // sequence number of the next event to print
+    int listener_ = -1;
     std::vector<Run> runs_;
 };
 

@@ -1,6 +1,6 @@
 // The sound library stand-in "GaugeSound": the three entry points the gauges call, and
-// the journal the reference host reads. It keeps which repeating sounds are playing; it
-// makes no noise.
+// the journal the reference host reads. It makes no noise; the host keeps, from the
+// journal, which repeating sounds are playing.
 #pragma once
 
 #include <cstddef>
@@ -17,8 +17,4 @@ enum Tj20SoundCall { Tj20SoundPlay = 1, Tj20SoundStop = 2, Tj20SoundTerminate = 
 // Hands every journaled call since the last drain to the visitor, oldest first, and forgets them.
 typedef void (*Tj20SoundCallVisitor)(void* context, int call, const char* path, const char* alias, int repeat);
 void Tj20SoundDrainJournal(Tj20SoundCallVisitor visitor, void* context);
-
-// Visits the aliases of the repeating sounds now playing, in the order they started.
-typedef void (*Tj20SoundPlayingVisitor)(void* context, const char* alias, const char* path);
-void Tj20SoundVisitPlaying(Tj20SoundPlayingVisitor visitor, void* context);
 }

@@ -17,6 +17,4 @@ void SimState::set(std::uint32_t id, double value) { values_[id] = std::bit_cast
 
 void SimState::setDigits(std::uint32_t id, std::uint32_t packed) { values_[id] = packed; }
 
-bool SimState::has(std::uint32_t id) const { return values_.count(id) != 0; }
-
 }  // namespace tj20::host

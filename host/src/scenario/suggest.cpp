@@ -1,27 +1,8 @@
-#include "scenario_names.h"
+#include "suggest.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace tj20::host::scenario {
-
-std::optional<std::uint32_t> idByName(const std::vector<NamedId>& table, std::string_view name) {
-    for (const auto& n : table)
-        if (name == n.name) return n.id;
-    return std::nullopt;
-}
-
-std::string hex(std::uint64_t value) {
-    char buffer[24];
-    std::snprintf(buffer, sizeof buffer, "0x%llx", static_cast<unsigned long long>(value));
-    return buffer;
-}
-
-std::string describeId(const std::vector<NamedId>& table, std::uint32_t id) {
-    for (const auto& n : table)
-        if (n.id == id) return std::string(n.name) + " (" + hex(id) + ")";
-    return hex(id);
-}
 
 namespace {
 std::size_t editDistance(std::string_view a, std::string_view b) {

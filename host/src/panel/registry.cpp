@@ -32,11 +32,4 @@ std::vector<std::string> Registry::names() const {
     return out;
 }
 
-std::vector<std::string> Registry::owners(std::string_view name) const {
-    std::vector<std::string> out;
-    if (const auto it = names_.find(name); it != names_.end())
-        for (const auto& r : it->second) out.push_back(r.owner);
-    return out;
-}
-
 }  // namespace tj20::host

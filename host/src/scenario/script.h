@@ -93,17 +93,21 @@ struct ExpectSim {
 };
 struct KeyItem {
     Id key;
-    std::optional<std::uint32_t> value;
+    std::optional<std::uint32_t> value;  // a negative value written is kept in two's complement, as gauges send it
 };
 struct ExpectKeys {
     std::string gauge;           // only the events this gauge sent; empty: every gauge's
     bool include = false;        // the items in order among others, not exactly these
     std::vector<KeyItem> items;  // empty: none at all
 };
+struct SoundItem {
+    std::string sound;            // wave file, path or alias
+    std::optional<bool> repeats;  // played: "=once" (false) or "=repeating" (true); unset: either
+};
 struct ExpectSounds {
     enum class Which { Played, Stopped, Playing } which = Which::Played;
     bool include = false;
-    std::vector<std::string> items;  // wave files (played) or aliases (stopped, playing)
+    std::vector<SoundItem> items;  // wave files (played) or aliases (stopped, playing)
 };
 struct ExpectWindow {
     std::string window;
@@ -114,9 +118,10 @@ struct ExpectGauge {  // the gauge's window shown or hidden
     bool visible = false;
 };
 struct ExpectElement {
-    enum class What { State, Shown, Hidden, Lit, Unlit, Value, Angle, Text } what = What::State;
+    enum class What { State, Shown, Hidden, Lit, Unlit, Value, Angle, Offset, Text } what = What::State;
     ElementRef element;
     double number = 0;
+    double numberY = 0;  // offsets: the y offset (number is the x offset)
     double tolerance = 0;
     std::string text;
 };

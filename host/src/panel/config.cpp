@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tj20host/panel.h"
+#include "windows.h"
 
 namespace tj20::host {
 
@@ -46,7 +47,11 @@ std::vector<std::string> splitCommas(const std::string& s) {
     return parts;
 }
 
-const std::vector<std::string> knownIdents = {"overhead", "aft_overhead", "pedestal", "hydraulic", "lights"};
+std::string identList() {
+    std::string list;
+    for (const auto& t : windowToggles) list += (list.empty() ? "" : ", ") + std::string(t.ident);
+    return list;
+}
 }  // namespace
 
 PanelConfig PanelConfig::parse(std::string_view text, std::string source) {
@@ -113,9 +118,7 @@ PanelConfig PanelConfig::parse(std::string_view text, std::string source) {
             w.visible = v == 1;
         } else if (key == "ident") {
             const std::string id = lower(value);
-            if (std::find(knownIdents.begin(), knownIdents.end(), id) == knownIdents.end())
-                fail(source, lineNo,
-                     "unknown window ident '" + value + "' (overhead, aft_overhead, pedestal, hydraulic, lights)");
+            if (!isWindowIdent(id)) fail(source, lineNo, "unknown window ident '" + value + "' (" + identList() + ")");
             w.ident = id;
         }
         // Other window keys (position, background, ...) describe drawing and are not needed here.
@@ -160,13 +163,6 @@ PanelConfig PanelConfig::fromModules(const std::vector<std::string>& modules) {
     }
     config.windows.push_back(std::move(w));
     return config;
-}
-
-std::vector<std::string> PanelConfig::modules() const {
-    std::vector<std::string> out;
-    for (const auto& w : windows)
-        for (const auto& g : w.gauges) out.push_back(g.module);
-    return out;
 }
 
 }  // namespace tj20::host

@@ -25,7 +25,6 @@ public:
         for (const auto& [name, regs] : names_)
             if (!regs.empty()) visit(name, regs.back().cell);
     }
-    std::vector<std::string> owners(std::string_view name) const;
 
 private:
     struct Registration {

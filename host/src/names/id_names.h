@@ -1,6 +1,7 @@
-// Names a scenario script may use for simulator variables and key events: the framework's
-// named constants (tj20::sim::TurnoffLight, tj20::key::LandingLightsOn) without their
-// namespace. The tables are generated from the identifier headers at build time.
+// Names of simulator variables and key events: the framework's named constants
+// (tj20::sim::TurnoffLight, tj20::key::LandingLightsOn) and the host's own simulator values
+// (tj20host/sim_ids.h), without their namespace. Scenario scripts write them in place of
+// numbers and the trace prints them. The tables are generated from the headers at build time.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tj20::host::scenario {
+namespace tj20::host {
 
 struct NamedId {
     const char* name;
@@ -20,11 +21,10 @@ const std::vector<NamedId>& simNames();
 const std::vector<NamedId>& keyNames();
 
 std::optional<std::uint32_t> idByName(const std::vector<NamedId>& table, std::string_view name);
+// The name of an identifier, or nullptr when the table has none.
+const char* nameOf(const std::vector<NamedId>& table, std::uint32_t id);
 // "LandingLightsOn (0x1020b)", or "0x1020b" when the table has no name for it.
 std::string describeId(const std::vector<NamedId>& table, std::uint32_t id);
 std::string hex(std::uint64_t value);
 
-// The candidate closest to a mistyped word, when one is close enough to be a likely typo.
-std::optional<std::string> closest(std::string_view word, const std::vector<std::string>& candidates);
-
-}  // namespace tj20::host::scenario
+}  // namespace tj20::host

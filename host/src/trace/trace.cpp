@@ -1,19 +1,14 @@
 #include "tj20host/trace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "scenario_names.h"
+#include "names/id_names.h"
 
 namespace tj20::host {
 
 namespace {
-std::string hex(std::uint32_t v) {
-    char b[16];
-    std::snprintf(b, sizeof b, "0x%x", v);
-    return b;
-}
-
 std::string jsonString(const std::string& s) {
     std::string out = "\"";
     for (const char c : s) {
@@ -63,7 +58,7 @@ void printEvent(std::ostream& out, const Event& e) {
     out << "[cycle " << e.cycle << ", tick " << tickText(e.tick) << "] ";
     switch (e.kind) {
         case Event::Kind::KeyEvent:
-            out << "key event " << scenario::describeId(scenario::keyNames(), e.key.id) << " value " << e.key.value;
+            out << "key event " << describeId(keyNames(), e.key.id) << " value " << e.key.value;
             if (!e.key.gauge.empty()) out << " from " << e.key.gauge;
             break;
         case Event::Kind::Sound:
@@ -97,8 +92,7 @@ void printEventJson(std::ostream& out, const Event& e) {
     switch (e.kind) {
         case Event::Kind::KeyEvent:
             out << "\"key\",\"id\":" << jsonString(hex(e.key.id));
-            for (const auto& n : scenario::keyNames())
-                if (n.id == e.key.id) out << ",\"name\":" << jsonString(n.name);
+            if (const char* name = nameOf(keyNames(), e.key.id)) out << ",\"name\":" << jsonString(name);
             out << ",\"value\":" << e.key.value << ",\"gauge\":" << jsonString(e.key.gauge);
             break;
         case Event::Kind::Sound:
@@ -125,9 +119,14 @@ void printEventJson(std::ostream& out, const Event& e) {
     out << "}\n";
 }
 
+TracePrinter::TracePrinter(Journal& journal, std::ostream& out, bool json)
+    : journal_(journal), out_(out), json_(json), next_(journal.first()) {
+    listener_ = journal_.listen([this](const Event&) { flush(); });
+}
+
 void TracePrinter::flush() {
-    for (; printed_ < journal_.events.size(); ++printed_) {
-        const Event& e = journal_.events[printed_];
+    for (next_ = std::max(next_, journal_.first()); next_ < journal_.end(); ++next_) {
+        const Event& e = journal_.at(next_);
         if (json_) {
             printEventJson(out_, e);
             continue;
@@ -145,6 +144,7 @@ void TracePrinter::finish(std::uint64_t currentCycle) {
 }
 
 TracePrinter::~TracePrinter() {
+    journal_.unlisten(listener_);
     if (!json_) closeRuns(0, true, false);
 }
 
@@ -190,8 +190,8 @@ void TracePrinter::closeRuns(std::uint64_t cycle, bool atEnd, bool stillGoing) {
         if (!r.folded) return true;
         out_ << "[cycle " << r.last.cycle << ", tick " << tickText(r.last.tick) << "] ";
         if (r.first.kind == Event::Kind::KeyEvent)
-            out_ << "key event " << scenario::describeId(scenario::keyNames(), r.first.key.id) << " from "
-                 << r.first.key.gauge << " went out in every cycle from " << r.first.cycle << " to " << r.last.cycle;
+            out_ << "key event " << describeId(keyNames(), r.first.key.id) << " from " << r.first.key.gauge
+                 << " went out in every cycle from " << r.first.cycle << " to " << r.last.cycle;
         else if (r.first.kind == Event::Kind::Element)
             out_ << r.first.subject << " icon " << r.first.element << " reached image " << r.last.after
                  << (r.last.visible ? "" : " (hidden)") << ", changing in every cycle from " << r.first.cycle << " to "

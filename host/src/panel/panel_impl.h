@@ -1,0 +1,96 @@
+// The panel's inner state, shared by the files that each carry one of its duties:
+//
+//   loader.cpp     reading the modules and handing them the host's function table
+//   callbacks.cpp  the functions the modules call: key events, the named-variable registry
+//   panel.cpp      the panel cycle and the public Panel interface
+//   elements.cpp   evaluating each gauge's element chain after the draws
+//   mouse.cpp      mouse dispatch to the gauges' areas
+//   recorder.cpp   what goes into the journal: sounds, shared-variable changes, windows
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "registry.h"
+#include "tj20/host_abi.h"
+#include "tj20host/model.h"
+#include "tj20host/module_file.h"
+#include "tj20host/panel.h"
+
+namespace tj20::host {
+
+struct LoadedGauge {
+    std::string module;
+    std::string window;
+    int x = 0;
+    int y = 0;
+    void* handle = nullptr;
+    abi::ImportTableRecord* importTable = nullptr;
+    abi::GaugeHeader* header = nullptr;
+    std::vector<BitmapInfo> bitmaps;
+    std::vector<ElementState> elements;
+    std::map<const abi::ElementHeader*, std::vector<char>> textBuffers;
+    bool killed = false;
+};
+
+struct Panel::Impl {
+    explicit Impl(const LoadOptions& options) : model(options.model), journal(options.journalCapacity) {}
+
+    std::vector<LoadedGauge> gauges;
+    std::vector<WindowConfig> windows;
+    Registry registry;
+    SimState sim;
+    SimModel model;
+    Journal journal;
+    double tick = 0;
+    std::uint64_t cycles = 0;
+    const LoadedGauge* current = nullptr;                            // the gauge whose callback runs now
+    std::map<std::string, std::unique_ptr<std::uint32_t>> standIns;  // cells of the stand-in owners
+    std::set<std::string, std::less<>> boundUnregistered;            // names bound while nobody registered them
+    void* soundLibrary = nullptr;
+    std::map<std::string, std::uint32_t> sharedSnapshot;
+    std::set<const abi::NeedleEntry*> filledTables;  // needle tables whose angles the host has filled
+    abi::HostFunctions functions{};
+
+    LoadedGauge* find(std::string_view module);
+    const LoadedGauge* find(std::string_view module) const;
+    LoadedGauge& require(std::string_view module);
+    std::string currentModule() const { return current ? current->module : std::string(); }
+
+    // The panel cycle (panel.cpp).
+    void cycle(double tickStep);
+    void callService(LoadedGauge& g, int code);
+
+    // Callbacks from the modules (callbacks.cpp).
+    void keyEvent(std::uint32_t id, std::uint32_t value);
+    void lookup(abi::MODULE_VAR& v);
+
+    // The journal (recorder.cpp).
+    Event event(Event::Kind kind, std::string subject) const;  // stamped with the cycle and tick
+    void drainSounds();
+    void diffShared();  // records every shared variable whose value changed since the last look
+    void setWindow(WindowConfig& w, bool visible);
+    WindowConfig* window(std::string_view name);  // by title, section or ident
+
+    // Elements (elements.cpp).
+    void evaluate(LoadedGauge& g);
+    void journalIconChanges(const LoadedGauge& g, const std::vector<ElementState>& before);
+
+    // Mouse (mouse.cpp).
+    abi::MouseRect* hit(LoadedGauge& g, int x, int y, std::uint32_t eventFlag);
+    void act(LoadedGauge& g, abi::MouseRect& area, int x, int y, std::uint32_t eventFlag);
+};
+
+// The one live panel, which the module callbacks reach (callbacks.cpp).
+extern Panel::Impl* activePanel;
+// The host's function table handed to every module.
+abi::HostFunctions hostFunctions();
+
+inline constexpr const char* SoundLibraryFile = "GaugeSound.so";
+
+}  // namespace tj20::host
