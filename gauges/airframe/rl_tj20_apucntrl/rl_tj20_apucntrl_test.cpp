@@ -1,48 +1,40 @@
-#include "panel_test.h"
+#include "test_bed.h"
 #include "tj20/ids.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
 
-constexpr const char* Apu = "rl_tj20_apucntrl";
-
-struct Point {
-    int x, y;
-};
-constexpr Point BatterySwitch{160, 200};
-constexpr Point StartLower{140, 125};
-constexpr Point StartUpper{140, 95};
-constexpr Point DoorTop{210, 60};
-constexpr Point DoorMiddle{210, 95};
-constexpr Point DoorLowerLeft{195, 130};
-constexpr Point DoorLowerRight{225, 130};
-constexpr Point AirUp{150, 55};
-constexpr Point AirDown{150, 30};
+constexpr Pt BatterySwitch{160, 200};
+constexpr Pt StartLower{140, 125};
+constexpr Pt StartUpper{140, 95};
+constexpr Pt DoorTop{210, 60};
+constexpr Pt DoorMiddle{210, 95};
+constexpr Pt DoorLowerLeft{195, 130};
+constexpr Pt DoorLowerRight{225, 130};
+constexpr Pt AirUp{150, 55};
+constexpr Pt AirDown{150, 30};
 
 struct ApuControlPanel : ::testing::Test {
-    std::unique_ptr<host::Panel> panel = test::loadPanel({"rl_tj20_main_master_variables", Apu});
-    void SetUp() override { panel->run(1); }
-    void click(Point p) { ASSERT_TRUE(panel->mouse(Apu, p.x, p.y)); }
-    std::uint32_t start() const { return panel->shared("apustartsw").value_or(99); }
-    // Moves the start switch from OFF to START; returns the tick the release counts from.
-    double selectStart() {
-        click(StartLower);
-        click(StartLower);
+    Bed bed{{.modules = {"rl_tj20_main_master_variables", "rl_tj20_apucntrl"}}};
+    std::optional<std::uint32_t> start() const { return bed.shared("apustartsw"); }
+    // Moves the start switch from OFF to START.
+    void selectStart() {
+        bed.click(StartLower);
+        bed.click(StartLower);
         EXPECT_EQ(start(), 2u);
-        return panel->tick();
     }
 };
 
 TEST_F(ApuControlPanel, StartSwitchStepsOffRunStartAndBack) {
     struct Step {
-        Point at;
+        Pt at;
         std::uint32_t position;
     };
     const Step steps[] = {{StartUpper, 0}, {StartLower, 1}, {StartLower, 2}, {StartLower, 2},
                           {StartUpper, 1}, {StartUpper, 0}, {StartUpper, 0}, {StartLower, 1}};
     for (std::size_t i = 0; i < std::size(steps); ++i) {
         SCOPED_TRACE(::testing::Message() << "click " << i);
-        click(steps[i].at);
+        bed.click(steps[i].at);
         EXPECT_EQ(start(), steps[i].position);
     }
 }
@@ -57,33 +49,44 @@ constexpr ReleaseCase releaseCases[] = {{1, 53}, {2, 26}, {4, 13}, {5, 10}, {18,
 TEST_F(ApuControlPanel, StartSpringsBackToRunOnTheFirstUpdateFiftyFourTicksOn) {
     for (const auto& c : releaseCases) {
         SCOPED_TRACE(::testing::Message() << "tick step " << c.tickStep);
-        panel->setShared("apustartsw", 0);
+        bed.set("apustartsw", 0);
         selectStart();
-        panel->run(c.cyclesHeld, c.tickStep);
+        bed.run(c.cyclesHeld, c.tickStep);
         EXPECT_EQ(start(), 2u);
-        panel->run(1, c.tickStep);
+        bed.run(1, c.tickStep);
         EXPECT_EQ(start(), 1u);
-        panel->run(60, c.tickStep);
+        bed.run(60, c.tickStep);
         EXPECT_EQ(start(), 1u);
+    }
+}
+
+// The same at irregular tick steps: START holds until the counter is 54 ticks on, then RUN.
+TEST_F(ApuControlPanel, StartSpringsBackFiftyFourTicksOnWhateverTheTickSteps) {
+    for (std::uint32_t seed = 1; seed <= 5; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        bed.set("apustartsw", 0);
+        selectStart();
+        const double release = static_cast<double>(static_cast<std::uint32_t>(bed.tick() + 54));
+        bed.runJittered(70, seed, [&] { ASSERT_EQ(start(), bed.tick() < release ? 2u : 1u) << "tick " << bed.tick(); });
     }
 }
 
 TEST_F(ApuControlPanel, LeavingStartByHandCancelsThePendingRelease) {
     selectStart();
-    panel->run(30);
-    click(StartUpper);
+    bed.run(30);
+    bed.click(StartUpper);
     EXPECT_EQ(start(), 1u);
-    click(StartLower);  // START again, 30 ticks after the first selection
-    panel->run(53);
+    bed.click(StartLower);  // START again, 30 ticks after the first selection
+    bed.run(53);
     EXPECT_EQ(start(), 2u) << "the first selection's release must not drop the second";
-    panel->run(1);
+    bed.run(1);
     EXPECT_EQ(start(), 1u);
 }
 
 // Every position of the door selector under every one of its four areas.
 struct DoorCase {
     std::uint32_t from;
-    Point at;
+    Pt at;
     std::uint32_t to;
 };
 constexpr DoorCase doorCases[] = {
@@ -98,10 +101,10 @@ constexpr DoorCase doorCases[] = {
 TEST_F(ApuControlPanel, DoorSelectorMovesBetweenItsFivePositions) {
     for (const auto& c : doorCases) {
         SCOPED_TRACE(::testing::Message() << "from " << c.from << " at " << c.at.x << "," << c.at.y);
-        panel->setShared("apudoorsw", c.from);
-        click(c.at);
-        EXPECT_EQ(panel->shared("apudoorsw"), c.to);
-        EXPECT_EQ(panel->evaluate(Apu).at(6).state, int(c.to)) << "the selector's picture";
+        bed.set("apudoorsw", c.from);
+        bed.click(c.at);
+        EXPECT_EQ(bed.shared("apudoorsw"), c.to);
+        EXPECT_EQ(bed.redrawn("191,58").state, int(c.to)) << "the selector's picture";
     }
 }
 
@@ -122,25 +125,25 @@ constexpr BatteryCase batteryCases[] = {
 TEST_F(ApuControlPanel, BatterySwitchTogglesTheSimulatorOnlyWhenItDisagrees) {
     for (const auto& c : batteryCases) {
         SCOPED_TRACE(::testing::Message() << "simulator " << c.simulatorBefore << ", switch " << c.switchBefore);
-        panel->sim().set(sim::MasterBattery, c.simulatorBefore);
-        panel->setShared("battsw", c.switchBefore);
-        panel->run(1);
-        panel->journal().keyEvents.clear();
-        click(BatterySwitch);
+        bed.sim(sim::MasterBattery, c.simulatorBefore);
+        bed.set("battsw", c.switchBefore);
+        bed.run(1);
+        const Mark m = bed.mark();
+        bed.click(BatterySwitch);
         const std::uint32_t now = c.switchBefore ? 0u : 1u;
-        EXPECT_EQ(panel->shared("battsw"), now);
-        EXPECT_EQ(test::keyIds(*panel),
+        EXPECT_EQ(bed.shared("battsw"), now);
+        EXPECT_EQ(bed.keyIds(m),
                   c.toggleSent ? std::vector<std::uint32_t>{key::MasterBatteryToggle} : std::vector<std::uint32_t>{});
-        EXPECT_EQ(panel->sim().get(sim::MasterBattery), c.toggleSent ? double(now) : c.simulatorBefore);
+        EXPECT_EQ(bed.sim(sim::MasterBattery), c.toggleSent ? double(now) : c.simulatorBefore);
     }
 }
 
 TEST_F(ApuControlPanel, AirSwitchStaysWithinItsThreePositions) {
-    const Point clicks[] = {AirDown, AirUp, AirUp, AirUp, AirDown, AirDown, AirDown};
+    const Pt clicks[] = {AirDown, AirUp, AirUp, AirUp, AirDown, AirDown, AirDown};
     const std::uint32_t positions[] = {0, 1, 2, 2, 1, 0, 0};
     for (std::size_t i = 0; i < std::size(clicks); ++i) {
-        click(clicks[i]);
-        EXPECT_EQ(panel->shared("apuairsw"), positions[i]) << "click " << i;
+        bed.click(clicks[i]);
+        EXPECT_EQ(bed.shared("apuairsw"), positions[i]) << "click " << i;
     }
 }
 
@@ -150,13 +153,14 @@ TEST_F(ApuControlPanel, EmergencyPowerLightShowsForTheSwitchOrTheLightsTest) {
         int light;
     };
     for (const auto& c : {Case{0, 0, 0}, Case{1, 0, 1}, Case{0, 1, 1}, Case{1, 1, 1}}) {
-        panel->setShared("lightstestsw", c.lightsTest);
-        panel->setShared("emerpwrsw", c.emergency);
-        panel->run(1);
-        const auto light = test::element(*panel, Apu, 4);
+        bed.set("lightstestsw", c.lightsTest);
+        bed.set("emerpwrsw", c.emergency);
+        bed.run(1);
+        const auto light = bed.element("144,154");
         EXPECT_EQ(light.state, c.light) << "test " << c.lightsTest << ", switch " << c.emergency;
         EXPECT_TRUE(light.lit);
     }
 }
 
 }  // namespace
+}  // namespace tj20::test

@@ -2,29 +2,32 @@
 #include <limits>
 #include <string>
 
-#include "panel_test.h"
+#include "test_bed.h"
 #include "tj20/ids.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
 
-constexpr const char* Pumps = "rl_tj20_fuelpumps";
 constexpr const char* Switches[] = {"laftfuelpumpsw", "lfwdfuelpumpsw", "caftfuelpumpsw",
                                     "cfwdfuelpumpsw", "raftfuelpumpsw", "rfwdfuelpumpsw"};
 constexpr std::uint32_t All = key::FuelSelectorAll, Left = key::FuelSelectorLeft, Right = key::FuelSelectorRight,
                         Centre = key::FuelSelectorCentre;
 
 struct FuelPumps : ::testing::Test {
-    std::unique_ptr<host::Panel> panel = test::loadPanel({"rl_tj20_main_master_variables", Pumps});
-    void SetUp() override { panel->run(1); }
+    Bed bed{{.modules = {"rl_tj20_main_master_variables", "rl_tj20_fuelpumps"}}};
     // Switches given as a word of six letters, 1 for a pump on, in the order of `Switches`.
     void pumps(const std::string& pattern) {
-        for (std::size_t i = 0; i < 6; ++i) ASSERT_TRUE(panel->setShared(Switches[i], pattern.at(i) == '1' ? 1 : 0));
+        for (std::size_t i = 0; i < 6; ++i) bed.set(Switches[i], pattern.at(i) == '1' ? 1 : 0);
+    }
+    std::vector<Key> keysOfOneUpdate() {
+        const Mark m = bed.mark();
+        bed.run(1);
+        return bed.keys(m);
     }
     std::vector<std::uint32_t> eventsOfOneUpdate() {
-        panel->journal().keyEvents.clear();
-        panel->run(1);
-        return test::keyIds(*panel);
+        std::vector<std::uint32_t> ids;
+        for (const auto& k : keysOfOneUpdate()) ids.push_back(k.id);
+        return ids;
     }
 };
 
@@ -68,10 +71,14 @@ TEST_F(FuelPumps, PumpPatternChoosesTheFuelTanks) {
     for (const auto& c : selectorCases) {
         SCOPED_TRACE(::testing::Message() << "pumps " << c.pumps << ", centre " << c.centreQuantity);
         pumps(c.pumps);
-        panel->sim().set(sim::CentreTankQuantity, c.centreQuantity);
+        bed.sim(sim::CentreTankQuantity, c.centreQuantity);
         EXPECT_EQ(eventsOfOneUpdate(), c.events);
-        EXPECT_EQ(eventsOfOneUpdate(), c.events) << "the commands repeat on every update";
-        for (const auto& k : panel->journal().keyEvents) EXPECT_EQ(k.value, 0u);
+        const auto again = keysOfOneUpdate();
+        ASSERT_EQ(again.size(), c.events.size()) << "the commands repeat on every update";
+        for (std::size_t i = 0; i < again.size(); ++i) {
+            EXPECT_EQ(again[i].id, c.events[i]);
+            EXPECT_EQ(again[i].value, 0u);
+        }
     }
 }
 
@@ -79,25 +86,26 @@ TEST_F(FuelPumps, EachSwitchAreaTogglesItsPump) {
     struct Area {
         int x, y;
         const char* pump;
+        const char* image;
     };
-    const Area areas[] = {{20, 50, "laftfuelpumpsw"},  {100, 50, "caftfuelpumpsw"},  {180, 50, "raftfuelpumpsw"},
-                          {20, 120, "lfwdfuelpumpsw"}, {100, 120, "cfwdfuelpumpsw"}, {180, 120, "rfwdfuelpumpsw"}};
-    for (std::size_t i = 0; i < std::size(areas); ++i) {
-        const auto& a = areas[i];
-        ASSERT_TRUE(panel->mouse(Pumps, a.x, a.y));
-        EXPECT_EQ(panel->shared(a.pump), 1u) << a.pump;
-        panel->run(1);
-        EXPECT_EQ(test::element(*panel, Pumps, i + 2).state, 1) << a.pump;
-        ASSERT_TRUE(panel->mouse(Pumps, a.x, a.y));
-        EXPECT_EQ(panel->shared(a.pump), 0u) << a.pump;
+    const Area areas[] = {{20, 50, "laftfuelpumpsw", "17,33"},    {100, 50, "caftfuelpumpsw", "97,35"},
+                          {180, 50, "raftfuelpumpsw", "178,33"},  {20, 120, "lfwdfuelpumpsw", "16,106"},
+                          {100, 120, "cfwdfuelpumpsw", "96,108"}, {180, 120, "rfwdfuelpumpsw", "179,106"}};
+    for (const auto& a : areas) {
+        bed.click({a.x, a.y});
+        EXPECT_EQ(bed.shared(a.pump), 1u) << a.pump;
+        bed.run(1);
+        EXPECT_EQ(bed.element(a.image).state, 1) << a.pump;
+        bed.click({a.x, a.y});
+        EXPECT_EQ(bed.shared(a.pump), 0u) << a.pump;
     }
 }
 
 TEST_F(FuelPumps, LightingOverlayShowsThePanelLightsAndIsDrawnLit) {
     for (std::uint32_t lights : {1u, 0u}) {
-        ASSERT_TRUE(panel->setShared("ohpanel", lights));
-        panel->run(1);
-        const auto overlay = test::element(*panel, Pumps, 1);
+        bed.set("ohpanel", lights);
+        bed.run(1);
+        const auto overlay = bed.element("0,0[1]");
         EXPECT_EQ(overlay.bitmap, 0x1700u);
         EXPECT_EQ(overlay.state, int(lights));
         EXPECT_TRUE(overlay.lit) << "panel lights " << lights;
@@ -109,20 +117,20 @@ TEST_F(FuelPumps, LightingOverlayShowsThePanelLightsAndIsDrawnLit) {
 struct FuelFeed : FuelPumps {
     void SetUp() override {
         FuelPumps::SetUp();
-        panel->sim().set(sim::Engine1N2, 60.0);
-        panel->sim().set(sim::Engine2N2, 60.0);
+        bed.sim(sim::Engine1N2, 60.0);
+        bed.sim(sim::Engine2N2, 60.0);
     }
 };
 
 TEST_F(FuelFeed, CentreTankRunsDryThenTheWingTanksFeed) {
     pumps("111111");
-    panel->sim().set(sim::CentreTankQuantity, 5.125);  // the last cycle finds less than its burn
-    panel->run(1);                                     // the centre tank is selected
-    double before = panel->sim().get(sim::CentreTankQuantity);
+    bed.sim(sim::CentreTankQuantity, 5.125);  // the last cycle finds less than its burn
+    bed.run(1);                               // the centre tank is selected
+    double before = bed.sim(sim::CentreTankQuantity);
     int cycles = 0;
     while (before > 0.0 && cycles++ < 50) {
         const auto events = eventsOfOneUpdate();
-        const double now = panel->sim().get(sim::CentreTankQuantity);
+        const double now = bed.sim(sim::CentreTankQuantity);
         EXPECT_EQ(now, std::max(before - 0.5, 0.0));
         EXPECT_EQ(events, now > 0.0 ? std::vector<std::uint32_t>{Centre} : std::vector<std::uint32_t>{All})
             << "centre tank " << now;
@@ -130,28 +138,29 @@ TEST_F(FuelFeed, CentreTankRunsDryThenTheWingTanksFeed) {
     }
     EXPECT_EQ(before, 0.0);
     EXPECT_EQ(eventsOfOneUpdate(), std::vector<std::uint32_t>{All});
-    EXPECT_EQ(panel->sim().get(sim::CentreTankQuantity), 0.0) << "the wing tanks feed now";
+    EXPECT_EQ(bed.sim(sim::CentreTankQuantity), 0.0) << "the wing tanks feed now";
 }
 
 TEST_F(FuelFeed, CentreTankKeepsItsFuelWhileAWingTankIsSelected) {
-    panel->sim().set(sim::CentreTankQuantity, 5.0);
+    bed.sim(sim::CentreTankQuantity, 5.0);
     for (const char* pattern : {"110000", "000011", "110011"}) {
         pumps(pattern);
-        panel->run(5);
-        EXPECT_EQ(panel->sim().get(sim::CentreTankQuantity), 5.0) << pattern;
+        bed.run(5);
+        EXPECT_EQ(bed.sim(sim::CentreTankQuantity), 5.0) << pattern;
     }
 }
 
 TEST_F(FuelFeed, EnginesAtOrBelowFiftyPercentBurnNothing) {
-    panel->sim().set(sim::Engine1N2, 50.0);
-    panel->sim().set(sim::Engine2N2, 0.0);
+    bed.sim(sim::Engine1N2, 50.0);
+    bed.sim(sim::Engine2N2, 0.0);
     pumps("001100");
-    panel->sim().set(sim::CentreTankQuantity, 5.0);
-    panel->run(5);
-    EXPECT_EQ(panel->sim().get(sim::CentreTankQuantity), 5.0);
-    panel->sim().set(sim::Engine2N2, 50.5);
-    panel->run(4);
-    EXPECT_EQ(panel->sim().get(sim::CentreTankQuantity), 4.0);
+    bed.sim(sim::CentreTankQuantity, 5.0);
+    bed.run(5);
+    EXPECT_EQ(bed.sim(sim::CentreTankQuantity), 5.0);
+    bed.sim(sim::Engine2N2, 50.5);
+    bed.run(4);
+    EXPECT_EQ(bed.sim(sim::CentreTankQuantity), 4.0);
 }
 
 }  // namespace
+}  // namespace tj20::test

@@ -1,49 +1,43 @@
-#include "panel_test.h"
+#include "test_bed.h"
 
 namespace tj20::test {
 namespace {
 
-constexpr const char* Gauge = "rl_tj20_general_panellights";
+struct GeneralPanelLights : ::testing::Test {
+    Bed bed{{.modules = {"rl_tj20_main_master_variables", "rl_tj20_general_panellights"}}};
+};
 
-TEST(GeneralPanelLights, KnobsStepWithinTheirPositions) {
+TEST_F(GeneralPanelLights, KnobsStepWithinTheirPositions) {
     struct Case {
         const char* name;
-        int upX, upY, downX, downY;
+        Pt up, down;
         std::uint32_t top;
-        std::size_t element;
+        const char* image;
     };
-    for (const Case c : {Case{"crtbrk", 50, 70, 50, 45, 2, 2}, Case{"stbycomp", 130, 70, 130, 45, 2, 3}}) {
-        auto panel = loadPanel({"rl_tj20_main_master_variables", Gauge});
-        panel->run(1);
+    for (const Case c :
+         {Case{"crtbrk", {50, 70}, {50, 45}, 2, "40,38"}, Case{"stbycomp", {130, 70}, {130, 45}, 2, "116,38"}}) {
         for (std::uint32_t i = 1; i <= c.top + 2; ++i) {
-            panel->mouse(Gauge, c.upX, c.upY);
-            EXPECT_EQ(panel->shared(c.name), std::min(i, c.top)) << c.name << " up " << i;
+            bed.click(c.up);
+            EXPECT_EQ(bed.shared(c.name), std::min(i, c.top)) << c.name << " up " << i;
         }
-        panel->run(1);
-        EXPECT_EQ(element(*panel, Gauge, c.element).state, int(c.top));
-        for (int i = 0; i < 4; ++i) panel->mouse(Gauge, c.downX, c.downY);
-        EXPECT_EQ(panel->shared(c.name), 0u) << c.name << " stops at 0";
+        bed.run(1);
+        EXPECT_EQ(bed.element(c.image).state, int(c.top));
+        bed.clicks(c.down, 4);
+        EXPECT_EQ(bed.shared(c.name), 0u) << c.name << " stops at 0";
     }
 }
 
-TEST(GeneralPanelLights, ThunderstormAndFloodToggle) {
-    auto panel = loadPanel({"rl_tj20_main_master_variables", Gauge});
-    panel->run(1);
-    panel->mouse(Gauge, 40, 160);
-    panel->mouse(Gauge, 140, 180);
-    EXPECT_EQ(panel->shared("thndrstrm"), 1u);
-    EXPECT_EQ(panel->shared("ckptflood"), 1u);
-    panel->mouse(Gauge, 40, 160);
-    EXPECT_EQ(panel->shared("thndrstrm"), 0u);
-}
-
-TEST(GeneralPanelLights, OverlayCopiesOhpanel) {
-    auto panel = loadPanel({"rl_tj20_main_master_variables", Gauge});
-    panel->run(1);
-    panel->setShared("ohpanel", 1);
-    panel->run(1);
-    EXPECT_EQ(element(*panel, Gauge, 1).state, 1);
-    EXPECT_TRUE(element(*panel, Gauge, 1).lit);
+TEST_F(GeneralPanelLights, ThunderstormAndFloodToggleAndTheOverlayCopiesOhpanel) {
+    bed.click({40, 160});
+    bed.click({140, 180});
+    EXPECT_EQ(bed.shared("thndrstrm"), 1u);
+    EXPECT_EQ(bed.shared("ckptflood"), 1u);
+    bed.click({40, 160});
+    EXPECT_EQ(bed.shared("thndrstrm"), 0u);
+    bed.set("ohpanel", 1);
+    bed.run(1);
+    EXPECT_EQ(bed.element("0,0[1]").state, 1);
+    EXPECT_TRUE(bed.element("0,0[1]").lit);
 }
 
 }  // namespace

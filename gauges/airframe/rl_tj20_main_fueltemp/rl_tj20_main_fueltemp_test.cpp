@@ -1,23 +1,21 @@
-#include "panel_test.h"
+#include "test_bed.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
-
-constexpr const char* FuelTemp = "rl_tj20_main_fueltemp";
 
 TEST(FuelTemperatureIndicator, ShowsItsLitFirstImageAndIgnoresClicks) {
-    auto panel = test::loadPanel({FuelTemp});
-    panel->run(3);
-    const auto elements = panel->elements(FuelTemp);
-    ASSERT_EQ(elements.size(), 2u);
-    EXPECT_EQ(elements[0].bitmap, 0x100u);
-    EXPECT_EQ(elements[1].bitmap, 0x1100u);
-    EXPECT_EQ(elements[1].images, 2u);
-    EXPECT_EQ(elements[1].state, 0);
-    EXPECT_TRUE(elements[1].lit);
-    EXPECT_TRUE(elements[1].visible);
-    EXPECT_FALSE(panel->mouse(FuelTemp, 1, 1));
-    EXPECT_TRUE(panel->journal().keyEvents.empty());
+    Bed bed{{.modules = {"rl_tj20_main_fueltemp"}, .firstCycles = 3}};
+    ASSERT_EQ(bed.elements(bed.focus()).size(), 2u);
+    EXPECT_EQ(bed.element("0,0").bitmap, 0x100u);
+    const auto light = bed.element("0,0[1]");
+    EXPECT_EQ(light.bitmap, 0x1100u);
+    EXPECT_EQ(light.images, 2u);
+    EXPECT_EQ(light.state, 0);
+    EXPECT_TRUE(light.lit);
+    EXPECT_TRUE(light.visible);
+    EXPECT_FALSE(bed.tryClick({1, 1}));
+    EXPECT_TRUE(bed.keyIds().empty());
 }
 
 }  // namespace
+}  // namespace tj20::test

@@ -1,22 +1,19 @@
 #include <algorithm>
 
-#include "panel_test.h"
+#include "test_bed.h"
 #include "tj20/ids.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
 
-constexpr const char* Dist = "rl_tj20_elecdistribution";
 constexpr const char* Pwr = "rl_tj20_elecpwr";
 
-struct Point {
-    int x, y;
-};
-constexpr Point ApuLeftBusSwitch{155, 150}, ApuRightBusSwitch{240, 150}, ExternalOn{195, 210}, ExternalOff{195, 238},
+constexpr Pt ApuLeftBusSwitch{155, 150}, ApuRightBusSwitch{240, 150}, ExternalOn{195, 210}, ExternalOff{195, 238},
     ExtLeftBusSwitch{155, 225}, Galley{55, 255}, AcCrossTie{200, 280};
-constexpr Point ApuGenReset{190, 175};  // on the generator panel
-constexpr std::size_t ApuAvailLight = 2, ApuLeftLight = 4, ExtLeftLight = 9, ApuLoad = 15, LeftAcLoad = 16,
-                      LeftDcLoadA = 18, RightDcLoadB = 21;
+constexpr Pt ApuGenReset{190, 175};  // on the generator panel
+constexpr Position ApuAvailLight = "180,136", ApuLeftLight = "95,139", ExternalPowerLight = "180,208",
+                   ExtLeftLight = "95,213", GalleySwitch = "40,232", ApuLoad = "185,51", LeftAcLoad = "66,51",
+                   LeftDcLoadA = "29,354", RightDcLoadB = "342,355";
 
 // A bus with its switches and generator, as the tests drive it.
 struct BusUnderTest {
@@ -35,25 +32,16 @@ const BusUnderTest buses[] = {
 
 struct BusPanel : ::testing::Test {
     // The APU instrument updates after the bus panel, so it reads the speed a test sets.
-    std::unique_ptr<host::Panel> panel =
-        test::loadPanel({"rl_tj20_main_master_variables", "rl_tj20_apucntrl", Pwr, Dist, "rl_tj20_apu_egtrpm"});
-    void SetUp() override { panel->run(1); }
-    void click(Point p, const char* gauge = Dist) { ASSERT_TRUE(panel->mouse(gauge, p.x, p.y)); }
-    std::uint32_t shared(const char* name) { return panel->shared(name).value_or(0xdeadbeef); }
-    void set(const char* name, std::uint32_t value) { ASSERT_TRUE(panel->setShared(name, value)); }
+    Bed bed{{.modules = {"rl_tj20_main_master_variables", "rl_tj20_apucntrl", Pwr, "rl_tj20_elecdistribution",
+                         "rl_tj20_apu_egtrpm"},
+             .focus = "rl_tj20_elecdistribution"}};
     // APU switch at RUN with the battery on: a speed of 200 holds.
     void apuRunning() {
-        set("battsw", 1);
-        set("apustartsw", 1);
-        set("rpm", 200);
+        bed.set("battsw", 1);
+        bed.set("apustartsw", 1);
+        bed.set("rpm", 200);
     }
-    std::size_t busSounds() {
-        return static_cast<std::size_t>(std::count_if(
-            panel->journal().sounds.begin(), panel->journal().sounds.end(), [](const host::SoundRecord& s) {
-                return s.call == host::SoundRecord::Call::Play && s.path == "sound\\ELEC_BUS.wav" && s.alias.empty() &&
-                       !s.repeat;
-            }));
-    }
+    std::size_t busSounds() const { return bed.played("sound\\ELEC_BUS.wav"); }
 };
 
 TEST_F(BusPanel, ApuPowerIsAvailableAtSpeedAndLostBelowOneNinety) {
@@ -63,10 +51,10 @@ TEST_F(BusPanel, ApuPowerIsAvailableAtSpeedAndLostBelowOneNinety) {
     const Step steps[] = {{195, 0}, {200, 1}, {195, 1}, {190, 1}, {205, 1}, {189, 0}, {199, 0}, {200, 1}, {0, 0}};
     for (const auto& s : steps) {
         SCOPED_TRACE(::testing::Message() << "rpm " << s.rpm);
-        set("rpm", s.rpm);
-        panel->run(1);
-        EXPECT_EQ(shared("apupwravail"), s.available);
-        EXPECT_EQ(shared("apupwr"), s.available);
+        bed.set("rpm", s.rpm);
+        bed.run(1);
+        EXPECT_EQ(bed.shared("apupwravail"), s.available);
+        EXPECT_EQ(bed.shared("apupwr"), s.available);
     }
 }
 
@@ -95,114 +83,114 @@ TEST_F(BusPanel, BusGoesToTheOnlineGeneratorThenTheApuThenExternalPower) {
     for (const auto& bus : buses) {
         for (const auto& c : precedenceCases) {
             SCOPED_TRACE(::testing::Message() << bus.name << " bus: " << c.what);
-            set("battsw", c.apuRunning ? 1 : 0);
-            set("apustartsw", c.apuRunning ? 1 : 0);
-            set("rpm", c.apuRunning ? 200 : 0);
-            set(bus.apuSwitch, c.apuSwitch);
-            set("extpwravail", c.extAvailable);
-            set(bus.extSwitch, c.extSwitch);
-            panel->sim().set(bus.generator, c.generator);
-            set(bus.control, c.control);
-            panel->run(1);
-            EXPECT_EQ(shared(bus.apuLight), c.apuLight);
-            EXPECT_EQ(shared(bus.extLight), c.extLight);
+            bed.set("battsw", c.apuRunning ? 1 : 0);
+            bed.set("apustartsw", c.apuRunning ? 1 : 0);
+            bed.set("rpm", c.apuRunning ? 200 : 0);
+            bed.set(bus.apuSwitch, c.apuSwitch);
+            bed.set("extpwravail", c.extAvailable);
+            bed.set(bus.extSwitch, c.extSwitch);
+            bed.sim(bus.generator, c.generator);
+            bed.set(bus.control, c.control);
+            bed.run(1);
+            EXPECT_EQ(bed.shared(bus.apuLight), c.apuLight);
+            EXPECT_EQ(bed.shared(bus.extLight), c.extLight);
         }
     }
 }
 
 TEST_F(BusPanel, ApuTakesTheBusWhenTheGeneratorGoesOffWithOneBusSound) {
     apuRunning();
-    panel->sim().set(sim::Engine1GeneratorSwitch, 1.0);
-    click(ApuLeftBusSwitch);
-    panel->run(1);
-    EXPECT_EQ(shared("apulbuslt"), 0u);
+    bed.sim(sim::Engine1GeneratorSwitch, 1.0);
+    bed.click(ApuLeftBusSwitch);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("apulbuslt"), 0u);
     const auto before = busSounds();
-    set("lcsdreset", 1);
-    panel->run(1);
-    EXPECT_EQ(shared("apulbuslt"), 1u);
+    bed.set("lcsdreset", 1);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("apulbuslt"), 1u);
     EXPECT_EQ(busSounds(), before + 1);
-    panel->run(5);
+    bed.run(5);
     EXPECT_EQ(busSounds(), before + 1);
 }
 
 TEST_F(BusPanel, ExternalPowerTakesTheBusOnTheUpdateAfterTheApuLeavesIt) {
     apuRunning();
-    set("extpwravail", 1);
-    click(ApuLeftBusSwitch);
-    click(ExtLeftBusSwitch);
-    panel->run(1);
-    ASSERT_EQ(shared("apulbuslt"), 1u);
-    EXPECT_EQ(shared("extlbuslt"), 0u);
-    click(ApuLeftBusSwitch);
-    panel->run(1);
-    EXPECT_EQ(shared("apulbuslt"), 0u);
-    EXPECT_EQ(shared("extlbuslt"), 1u);
+    bed.set("extpwravail", 1);
+    bed.click(ApuLeftBusSwitch);
+    bed.click(ExtLeftBusSwitch);
+    bed.run(1);
+    ASSERT_EQ(bed.shared("apulbuslt"), 1u);
+    EXPECT_EQ(bed.shared("extlbuslt"), 0u);
+    bed.click(ApuLeftBusSwitch);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("apulbuslt"), 0u);
+    EXPECT_EQ(bed.shared("extlbuslt"), 1u);
 }
 
 TEST_F(BusPanel, ExternalPowerConnectsNinetyTicksAfterTheClick) {
-    click(ExternalOn);
-    panel->run(89);
-    EXPECT_EQ(shared("extpwravail"), 0u);
-    panel->run(1);
-    EXPECT_EQ(shared("extpwravail"), 1u);
-    EXPECT_EQ(shared("extpwr"), 1u);
-    EXPECT_EQ(test::element(*panel, Dist, 7).state, 1);
+    bed.click(ExternalOn);
+    bed.run(89);
+    EXPECT_EQ(bed.shared("extpwravail"), 0u);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("extpwravail"), 1u);
+    EXPECT_EQ(bed.shared("extpwr"), 1u);
+    EXPECT_EQ(bed.element(ExternalPowerLight).state, 1);
 
-    click(ExternalOn);  // already connected: nothing to do
-    click(ExternalOff);
-    panel->run(89);
-    EXPECT_EQ(shared("extpwravail"), 1u);
-    panel->run(1);
-    EXPECT_EQ(shared("extpwravail"), 0u);
-    panel->run(100);
-    EXPECT_EQ(shared("extpwravail"), 0u);
+    bed.click(ExternalOn);  // already connected: nothing to do
+    bed.click(ExternalOff);
+    bed.run(89);
+    EXPECT_EQ(bed.shared("extpwravail"), 1u);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("extpwravail"), 0u);
+    bed.run(100);
+    EXPECT_EQ(bed.shared("extpwravail"), 0u);
 }
 
 TEST_F(BusPanel, SecondClickBeforeTheConnectionStartsTheWaitAgain) {
-    click(ExternalOn);
-    panel->run(50);
-    click(ExternalOn);
-    panel->run(89);
-    EXPECT_EQ(shared("extpwravail"), 0u);
-    panel->run(1);
-    EXPECT_EQ(shared("extpwravail"), 1u);
+    bed.click(ExternalOn);
+    bed.run(50);
+    bed.click(ExternalOn);
+    bed.run(89);
+    EXPECT_EQ(bed.shared("extpwravail"), 0u);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("extpwravail"), 1u);
 }
 
 TEST_F(BusPanel, ExternalPowerArrivesAndLeavesWhenTheTickCounterStepsOverTheDeadline) {
-    click(ExternalOn);
-    panel->run(22, 4.0);  // 88 ticks
-    EXPECT_EQ(shared("extpwravail"), 0u);
-    panel->run(1, 4.0);  // 92: past the deadline at 90
-    EXPECT_EQ(shared("extpwravail"), 1u);
-    click(ExternalOff);
-    panel->run(3, 35.0);  // 105
-    EXPECT_EQ(shared("extpwravail"), 0u);
+    bed.click(ExternalOn);
+    bed.run(22, 4.0);  // 88 ticks
+    EXPECT_EQ(bed.shared("extpwravail"), 0u);
+    bed.run(1, 4.0);  // 92: past the deadline at 90
+    EXPECT_EQ(bed.shared("extpwravail"), 1u);
+    bed.click(ExternalOff);
+    bed.run(3, 35.0);  // 105
+    EXPECT_EQ(bed.shared("extpwravail"), 0u);
 }
 
 TEST_F(BusPanel, LightsTestShowsThreeAndTheLightsReturnWithoutABusSound) {
     apuRunning();
-    click(ApuLeftBusSwitch);
-    set("extpwravail", 1);
-    set("extrbussw", 1);
-    panel->run(1);
-    ASSERT_EQ(shared("apulbuslt"), 1u);
-    ASSERT_EQ(shared("extrbuslt"), 1u);
+    bed.click(ApuLeftBusSwitch);
+    bed.set("extpwravail", 1);
+    bed.set("extrbussw", 1);
+    bed.run(1);
+    ASSERT_EQ(bed.shared("apulbuslt"), 1u);
+    ASSERT_EQ(bed.shared("extrbuslt"), 1u);
     const auto before = busSounds();
 
-    set("lightstestsw", 1);
-    panel->run(1);
+    bed.set("lightstestsw", 1);
+    bed.run(1);
     for (const char* light : {"apupwravail", "apulbuslt", "apurbuslt", "extlbuslt", "extrbuslt", "apupwr"})
-        EXPECT_EQ(shared(light), 3u) << light;
-    EXPECT_EQ(test::element(*panel, Dist, ApuLeftLight).state, 2);  // the last, lit image
-    EXPECT_TRUE(test::element(*panel, Dist, ApuLeftLight).lit);
+        EXPECT_EQ(bed.shared(light), 3u) << light;
+    EXPECT_EQ(bed.element(ApuLeftLight).state, 2);  // the last, lit image
+    EXPECT_TRUE(bed.element(ApuLeftLight).lit);
 
-    set("lightstestsw", 0);
-    panel->run(1);
-    EXPECT_EQ(shared("apupwravail"), 1u);
-    EXPECT_EQ(shared("apulbuslt"), 1u);
-    EXPECT_EQ(shared("apurbuslt"), 0u);
-    EXPECT_EQ(shared("extlbuslt"), 0u);
-    EXPECT_EQ(shared("extrbuslt"), 1u);
+    bed.set("lightstestsw", 0);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("apupwravail"), 1u);
+    EXPECT_EQ(bed.shared("apulbuslt"), 1u);
+    EXPECT_EQ(bed.shared("apurbuslt"), 0u);
+    EXPECT_EQ(bed.shared("extlbuslt"), 0u);
+    EXPECT_EQ(bed.shared("extrbuslt"), 1u);
     EXPECT_EQ(busSounds(), before);
 }
 
@@ -214,69 +202,69 @@ TEST_F(BusPanel, ApuBusLightKeepsTheTestValueWhileTheApuIsOffItsSpeed) {
     };
     const Case cases[] = {{195, 3}, {205, 3}, {200, 1}, {189, 0}};
     apuRunning();
-    set("apulbussw", 1);
+    bed.set("apulbussw", 1);
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "rpm " << c.rpm);
-        set("rpm", 200);
-        set("lightstestsw", 1);
-        panel->run(1);
-        ASSERT_EQ(shared("apulbuslt"), 3u);
-        set("lightstestsw", 0);
-        set("rpm", c.rpm);
-        panel->run(1);
-        EXPECT_EQ(shared("apulbuslt"), c.light);
+        bed.set("rpm", 200);
+        bed.set("lightstestsw", 1);
+        bed.run(1);
+        ASSERT_EQ(bed.shared("apulbuslt"), 3u);
+        bed.set("lightstestsw", 0);
+        bed.set("rpm", c.rpm);
+        bed.run(1);
+        EXPECT_EQ(bed.shared("apulbuslt"), c.light);
     }
 }
 
 TEST_F(BusPanel, ApuGeneratorResetTakesApuPowerOffTheBusesUntilItSpringsBack) {
     apuRunning();
-    click(ApuLeftBusSwitch);
-    click(ApuRightBusSwitch);
-    set("extpwravail", 1);
-    click(ExtLeftBusSwitch);
-    panel->run(1);
-    ASSERT_EQ(shared("apurbuslt"), 1u);
+    bed.click(ApuLeftBusSwitch);
+    bed.click(ApuRightBusSwitch);
+    bed.set("extpwravail", 1);
+    bed.click(ExtLeftBusSwitch);
+    bed.run(1);
+    ASSERT_EQ(bed.shared("apurbuslt"), 1u);
     const auto before = busSounds();
 
-    click(ApuGenReset, Pwr);
-    panel->run(1);
-    EXPECT_EQ(shared("apupwravail"), 0u);
-    EXPECT_EQ(shared("apulbuslt"), 0u);
-    EXPECT_EQ(shared("apurbuslt"), 0u);
+    bed.click(Pwr, ApuGenReset);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("apupwravail"), 0u);
+    EXPECT_EQ(bed.shared("apulbuslt"), 0u);
+    EXPECT_EQ(bed.shared("apurbuslt"), 0u);
     // External power stands ready on the left bus while the APU generator is reset.
-    EXPECT_EQ(shared("extlbuslt"), 0u);
-    EXPECT_EQ(test::element(*panel, Dist, ExtLeftLight).state, 1);
+    EXPECT_EQ(bed.shared("extlbuslt"), 0u);
+    EXPECT_EQ(bed.element(ExtLeftLight).state, 1);
 
-    panel->run(2, 5.0);  // ticks 7 and 12 step over the spring-back deadline at 10
-    EXPECT_EQ(shared("apugenreset"), 0u);
-    EXPECT_EQ(shared("apulbuslt"), 1u);
-    EXPECT_EQ(shared("apurbuslt"), 1u);
-    EXPECT_EQ(shared("apupwravail"), 1u);
-    EXPECT_EQ(test::element(*panel, Dist, ExtLeftLight).state, 0);
+    bed.run(2, 5.0);  // ticks 7 and 12 step over the spring-back deadline at 10
+    EXPECT_EQ(bed.shared("apugenreset"), 0u);
+    EXPECT_EQ(bed.shared("apulbuslt"), 1u);
+    EXPECT_EQ(bed.shared("apurbuslt"), 1u);
+    EXPECT_EQ(bed.shared("apupwravail"), 1u);
+    EXPECT_EQ(bed.element(ExtLeftLight).state, 0);
     EXPECT_EQ(busSounds(), before + 2);
 }
 
 TEST_F(BusPanel, BusTransferSoundPlaysOncePerSourceComingOnline) {
-    panel->sim().set(sim::Engine1GeneratorSwitch, 1.0);
-    panel->run(3);
+    bed.sim(sim::Engine1GeneratorSwitch, 1.0);
+    bed.run(3);
     EXPECT_EQ(busSounds(), 1u);
-    panel->sim().set(sim::Engine2GeneratorSwitch, 1.0);
-    panel->run(3);
+    bed.sim(sim::Engine2GeneratorSwitch, 1.0);
+    bed.run(3);
     EXPECT_EQ(busSounds(), 2u);
-    panel->sim().set(sim::Engine1GeneratorSwitch, 0.0);
-    panel->run(1);
-    panel->sim().set(sim::Engine1GeneratorSwitch, 1.0);
-    panel->run(1);
+    bed.sim(sim::Engine1GeneratorSwitch, 0.0);
+    bed.run(1);
+    bed.sim(sim::Engine1GeneratorSwitch, 1.0);
+    bed.run(1);
     EXPECT_EQ(busSounds(), 3u);
 
     // External power onto the right bus once the right generator is switched off.
-    set("extpwravail", 1);
-    set("extrbussw", 1);
-    panel->run(1);
+    bed.set("extpwravail", 1);
+    bed.set("extrbussw", 1);
+    bed.run(1);
     EXPECT_EQ(busSounds(), 3u);
-    set("rcsdreset", 1);
-    panel->run(3);
-    EXPECT_EQ(shared("extrbuslt"), 1u);
+    bed.set("rcsdreset", 1);
+    bed.run(3);
+    EXPECT_EQ(bed.shared("extrbuslt"), 1u);
     EXPECT_EQ(busSounds(), 4u);
 }
 
@@ -300,32 +288,33 @@ TEST_F(BusPanel, LoadMetersFollowTheSourcesOnTheBuses) {
     for (const auto& c : loadCases) {
         SCOPED_TRACE(c.what);
         const bool apu = c.apuLeft || c.apuRight;
-        set("battsw", apu ? 1 : 0);
-        set("apustartsw", apu ? 1 : 0);
-        set("rpm", apu ? 200 : 0);
-        set("apulbussw", c.apuLeft);
-        set("apurbussw", c.apuRight);
-        set("galleypwr", c.galley);
-        panel->sim().set(sim::Engine1GeneratorSwitch, c.leftGenerator);
-        set("lcsdreset", c.leftControl);
-        panel->run(1);
-        EXPECT_EQ(test::element(*panel, Dist, ApuLoad).value, c.apuLoad);
-        EXPECT_EQ(test::element(*panel, Dist, LeftAcLoad).value, c.leftAcLoad);
-        EXPECT_EQ(test::element(*panel, Dist, LeftDcLoadA).value, c.leftDcLoad);
-        EXPECT_EQ(test::element(*panel, Dist, RightDcLoadB).value, c.rightDcLoad);
+        bed.set("battsw", apu ? 1 : 0);
+        bed.set("apustartsw", apu ? 1 : 0);
+        bed.set("rpm", apu ? 200 : 0);
+        bed.set("apulbussw", c.apuLeft);
+        bed.set("apurbussw", c.apuRight);
+        bed.set("galleypwr", c.galley);
+        bed.sim(sim::Engine1GeneratorSwitch, c.leftGenerator);
+        bed.set("lcsdreset", c.leftControl);
+        bed.run(1);
+        EXPECT_EQ(bed.element(ApuLoad).value, c.apuLoad);
+        EXPECT_EQ(bed.element(LeftAcLoad).value, c.leftAcLoad);
+        EXPECT_EQ(bed.element(LeftDcLoadA).value, c.leftDcLoad);
+        EXPECT_EQ(bed.element(RightDcLoadB).value, c.rightDcLoad);
     }
 }
 
 TEST_F(BusPanel, SwitchesToggleAndTheCrossTiesStartClosedToAuto) {
-    EXPECT_EQ(shared("acbusxtie"), 1u);
-    EXPECT_EQ(shared("dcbusxtie"), 1u);
-    click(AcCrossTie);
-    click(Galley);
-    panel->run(1);
-    EXPECT_EQ(shared("acbusxtie"), 0u);
-    EXPECT_EQ(shared("galleypwr"), 1u);
-    EXPECT_EQ(test::element(*panel, Dist, 12).state, 1);
-    EXPECT_EQ(test::element(*panel, Dist, ApuAvailLight).state, 0);
+    EXPECT_EQ(bed.shared("acbusxtie"), 1u);
+    EXPECT_EQ(bed.shared("dcbusxtie"), 1u);
+    bed.click(AcCrossTie);
+    bed.click(Galley);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("acbusxtie"), 0u);
+    EXPECT_EQ(bed.shared("galleypwr"), 1u);
+    EXPECT_EQ(bed.element(GalleySwitch).state, 1);
+    EXPECT_EQ(bed.element(ApuAvailLight).state, 0);
 }
 
 }  // namespace
+}  // namespace tj20::test

@@ -1,14 +1,10 @@
-#include "panel_test.h"
+#include <cmath>
+
+#include "test_bed.h"
 #include "tj20/ids.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
-
-constexpr const char* Pwr = "rl_tj20_elecpwr";
-
-struct Point {
-    int x, y;
-};
 
 // One generator with its drive, switches and cooling, as the tests drive it.
 struct SideUnderTest {
@@ -19,7 +15,7 @@ struct SideUnderTest {
     std::uint32_t generator;
     std::uint32_t n2;
     std::uint32_t toggle;
-    Point guardOpen, guardClose, disconnect, onOff, reset, reconnect;
+    Pt guardOpen, guardClose, disconnect, onOff, reset, reconnect;
 };
 // clang-format off
 const SideUnderTest sides[] = {
@@ -29,27 +25,25 @@ const SideUnderTest sides[] = {
      key::Engine2GeneratorToggle, {310, 10}, {310, 40}, {310, 70}, {300, 190}, {300, 165}, {345, 120}},
 };
 // clang-format on
-constexpr Point ApuGenReset{190, 175}, SelectorUp{425, 190}, SelectorDown{395, 190};
-constexpr std::size_t VoltsNeedle = 9, LeftTempNeedle = 12;
+constexpr Pt ApuGenReset{190, 175}, SelectorUp{425, 190}, SelectorDown{395, 190};
+constexpr const char* VoltsNeedle = "424,77";
 
 struct GeneratorPanel : ::testing::Test {
     // The APU instrument updates after the meters, so they read the speed a test sets.
-    std::unique_ptr<host::Panel> panel = test::loadPanel(
-        {"rl_tj20_main_master_variables", "rl_tj20_apucntrl", "rl_tj20_elecdistribution", Pwr, "rl_tj20_apu_egtrpm"});
-    void SetUp() override { panel->run(1); }
-    void click(Point p) { ASSERT_TRUE(panel->mouse(Pwr, p.x, p.y)); }
-    std::uint32_t shared(const char* name) { return panel->shared(name).value_or(0xdeadbeef); }
-    void set(const char* name, std::uint32_t value) { ASSERT_TRUE(panel->setShared(name, value)); }
+    Bed bed{{.modules = {"rl_tj20_main_master_variables", "rl_tj20_apucntrl", "rl_tj20_elecdistribution",
+                         "rl_tj20_elecpwr", "rl_tj20_apu_egtrpm"},
+             .focus = "rl_tj20_elecpwr"}};
     // The meters as (volts, frequency, amps/volts).
     std::tuple<std::uint32_t, std::uint32_t, std::uint32_t> meters() {
-        return {shared("acvoltsneedle"), shared("freqneedle"), shared("ampsvolts")};
+        return {bed.shared("acvoltsneedle").value_or(0), bed.shared("freqneedle").value_or(0),
+                bed.shared("ampsvolts").value_or(0)};
     }
     // Drive disconnected with the generator running: guard open, then the disconnect button.
     void disconnectRunning(const SideUnderTest& s) {
-        panel->sim().set(s.generator, 1.0);
-        panel->run(1);
-        click(s.guardOpen);
-        click(s.disconnect);
+        bed.sim(s.generator, 1.0);
+        bed.run(1);
+        bed.click(s.guardOpen);
+        bed.click(s.disconnect);
     }
 };
 
@@ -72,12 +66,12 @@ constexpr MeterCase meterCases[] = {
 TEST_F(GeneratorPanel, MeterSelectorShowsTheSelectedSource) {
     for (const auto& c : meterCases) {
         SCOPED_TRACE(::testing::Message() << "selector " << c.selector << ", rpm " << c.rpm);
-        set("voltfreqsel", c.selector);
-        set("rpm", c.rpm);
-        set("extpwravail", c.extpwravail);
-        panel->sim().set(sim::Engine1GeneratorSwitch, c.leftGenerator);
-        panel->sim().set(sim::Engine2GeneratorSwitch, c.rightGenerator);
-        panel->run(1);
+        bed.set("voltfreqsel", c.selector);
+        bed.set("rpm", c.rpm);
+        bed.set("extpwravail", c.extpwravail);
+        bed.sim(sim::Engine1GeneratorSwitch, c.leftGenerator);
+        bed.sim(sim::Engine2GeneratorSwitch, c.rightGenerator);
+        bed.run(1);
         EXPECT_EQ(meters(), c.expected);
     }
 }
@@ -104,59 +98,59 @@ constexpr AmpsCase ampsCases[] = {
 };
 
 TEST_F(GeneratorPanel, BatteryAmpsFollowTheBatteryAndWhatFeedsTheBuses) {
-    set("voltfreqsel", 5);
+    bed.set("voltfreqsel", 5);
     for (const auto& c : ampsCases) {
         SCOPED_TRACE(c.what);
-        set("emerpwrsw", c.emergency);
-        set("battsw", c.battery);
-        panel->sim().set(sim::Engine1GeneratorSwitch, c.leftGenerator);
-        set("lcsdreset", c.control);
-        set("lgencsd", c.csd);
-        set("extpwravail", c.externalOnLeftBus ? 1 : 0);
-        set("extlbussw", c.externalOnLeftBus ? 1 : 0);
-        panel->run(1);
-        EXPECT_EQ(shared("ampsvolts"), c.amps);
-        EXPECT_EQ(shared("acvoltsneedle"), 0u);
-        EXPECT_EQ(shared("freqneedle"), 0u);
+        bed.set("emerpwrsw", c.emergency);
+        bed.set("battsw", c.battery);
+        bed.sim(sim::Engine1GeneratorSwitch, c.leftGenerator);
+        bed.set("lcsdreset", c.control);
+        bed.set("lgencsd", c.csd);
+        bed.set("extpwravail", c.externalOnLeftBus ? 1 : 0);
+        bed.set("extlbussw", c.externalOnLeftBus ? 1 : 0);
+        bed.run(1);
+        EXPECT_EQ(bed.shared("ampsvolts"), c.amps);
+        EXPECT_EQ(bed.shared("acvoltsneedle"), 0u);
+        EXPECT_EQ(bed.shared("freqneedle"), 0u);
     }
 }
 
 TEST_F(GeneratorPanel, BatteryAmpsHoldTheirReadingWhileTheLightsTestLightsTheBuses) {
-    set("voltfreqsel", 5);
-    set("battsw", 1);
-    set("emerpwrsw", 1);
-    panel->run(1);
-    ASSERT_EQ(shared("ampsvolts"), 128u);
-    set("emerpwrsw", 0);
-    set("lightstestsw", 1);
-    panel->run(1);
-    EXPECT_EQ(shared("extlbuslt"), 3u);
-    EXPECT_EQ(shared("ampsvolts"), 128u);
+    bed.set("voltfreqsel", 5);
+    bed.set("battsw", 1);
+    bed.set("emerpwrsw", 1);
+    bed.run(1);
+    ASSERT_EQ(bed.shared("ampsvolts"), 128u);
+    bed.set("emerpwrsw", 0);
+    bed.set("lightstestsw", 1);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("extlbuslt"), 3u);
+    EXPECT_EQ(bed.shared("ampsvolts"), 128u);
 }
 
 TEST_F(GeneratorPanel, SelectorTurnedToBatteryAmpsDuringTheLightsTestKeepsAllThreeMeters) {
-    set("rpm", 200);
-    panel->run(1);
+    bed.set("rpm", 200);
+    bed.run(1);
     ASSERT_EQ(meters(), (Meters{11, 400, 100}));
-    set("battsw", 1);
-    set("lightstestsw", 1);
-    for (int i = 0; i < 5; ++i) click(SelectorUp);  // APU to BATT AMPS between two updates
-    panel->run(1);
-    ASSERT_EQ(shared("extlbuslt"), 3u);
+    bed.set("battsw", 1);
+    bed.set("lightstestsw", 1);
+    for (int i = 0; i < 5; ++i) bed.click(SelectorUp);  // APU to BATT AMPS between two updates
+    bed.run(1);
+    ASSERT_EQ(bed.shared("extlbuslt"), 3u);
     EXPECT_EQ(meters(), (Meters{11, 400, 100}));
-    set("lightstestsw", 0);
-    panel->run(1);
+    bed.set("lightstestsw", 0);
+    bed.run(1);
     EXPECT_EQ(meters(), (Meters{0, 0, 90}));
 }
 
 TEST_F(GeneratorPanel, SelectorStaysWithinItsSixPositions) {
-    for (int i = 0; i < 8; ++i) click(SelectorUp);
-    EXPECT_EQ(shared("voltfreqsel"), 5u);
-    for (int i = 0; i < 8; ++i) click(SelectorDown);
-    EXPECT_EQ(shared("voltfreqsel"), 0u);
-    click(SelectorUp);
-    panel->run(1);
-    EXPECT_EQ(test::element(*panel, Pwr, 7).state, 1);
+    for (int i = 0; i < 8; ++i) bed.click(SelectorUp);
+    EXPECT_EQ(bed.shared("voltfreqsel"), 5u);
+    for (int i = 0; i < 8; ++i) bed.click(SelectorDown);
+    EXPECT_EQ(bed.shared("voltfreqsel"), 0u);
+    bed.click(SelectorUp);
+    bed.run(1);
+    EXPECT_EQ(bed.element("380,161").state, 1);
 }
 
 // One update of the drive temperature rules, for either side.
@@ -169,6 +163,8 @@ struct TempCase {
 };
 constexpr TempCase tempCases[] = {
     {"running climbs by 20", 1, 0, 0, 80, 200, 220},
+    {"running climbs toward 1300", 1, 0, 0, 80, 1260, 1280},
+    {"running takes the last step to 1300", 1, 0, 0, 80, 1280, 1300},
     {"running stops at 1300", 1, 0, 0, 80, 1300, 1300},
     {"stopped and spun down falls by 20", 0, 0, 0, 4.9, 400, 380},
     {"stopped but turning holds", 0, 0, 0, 5.0, 400, 400},
@@ -195,189 +191,244 @@ TEST_F(GeneratorPanel, DriveTemperatureStepsTowardItsTarget) {
     for (const auto& s : sides) {
         for (const auto& c : tempCases) {
             SCOPED_TRACE(::testing::Message() << s.name << ": " << c.what);
-            panel->sim().set(s.generator, c.generator);
-            panel->sim().set(s.n2, c.n2);
-            set(s.csd, c.csd);
-            set("pushrise", c.pushrise);
-            set(s.temp, c.before);
-            panel->run(1);
-            EXPECT_EQ(shared(s.temp), c.after);
+            bed.sim(s.generator, c.generator);
+            bed.sim(s.n2, c.n2);
+            bed.set(s.csd, c.csd);
+            bed.set("pushrise", c.pushrise);
+            bed.set(s.temp, c.before);
+            bed.run(1);
+            EXPECT_EQ(bed.shared(s.temp), c.after);
         }
     }
 }
 
 TEST_F(GeneratorPanel, RightDriveTemperatureStartsAtZeroAndClimbsFromThere) {
-    EXPECT_EQ(shared("lcsdtemp"), 200u);
-    EXPECT_EQ(shared("rcsdtemp"), 0u);
-    panel->sim().set(sim::Engine2GeneratorSwitch, 1.0);
-    panel->run(2);
-    EXPECT_EQ(shared("rcsdtemp"), 40u);
-    EXPECT_EQ(shared("lcsdtemp"), 200u);
+    EXPECT_EQ(bed.shared("lcsdtemp"), 200u);
+    EXPECT_EQ(bed.shared("rcsdtemp"), 0u);
+    bed.sim(sim::Engine2GeneratorSwitch, 1.0);
+    bed.run(2);
+    EXPECT_EQ(bed.shared("rcsdtemp"), 40u);
+    EXPECT_EQ(bed.shared("lcsdtemp"), 200u);
 }
 
 TEST_F(GeneratorPanel, DisconnectWithTheGeneratorOnSendsOneToggleAndCoolsToTwoHundred) {
     for (const auto& s : sides) {
         SCOPED_TRACE(s.name);
-        set(s.temp, 300);
-        panel->journal().keyEvents.clear();
+        bed.set(s.temp, 300);
+        const Mark m = bed.mark();
         disconnectRunning(s);
-        EXPECT_EQ(test::keyIds(*panel), std::vector<std::uint32_t>{s.toggle});
-        EXPECT_EQ(shared(s.csd), 2u);
-        EXPECT_EQ(panel->sim().get(s.generator), 0.0);
+        EXPECT_EQ(bed.keyIds(m), std::vector<std::uint32_t>{s.toggle});
+        EXPECT_EQ(bed.shared(s.csd), 2u);
+        EXPECT_EQ(bed.sim(s.generator), 0.0);
         // The switch no longer commands the generator.
-        click(s.onOff);
-        click(s.onOff);
-        EXPECT_EQ(test::keyIds(*panel).size(), 1u);
-        panel->run(1);
-        EXPECT_EQ(shared(s.temp), 300u);  // the running generator warmed it by 20 before the cut
+        bed.click(s.onOff);
+        bed.click(s.onOff);
+        EXPECT_EQ(bed.keyIds(m).size(), 1u);
+        bed.run(1);
+        EXPECT_EQ(bed.shared(s.temp), 300u);  // the running generator warmed it by 20 before the cut
         for (std::uint32_t t = 280; t >= 200; t -= 20) {
-            panel->run(1);
-            EXPECT_EQ(shared(s.temp), t);
+            bed.run(1);
+            EXPECT_EQ(bed.shared(s.temp), t);
         }
-        panel->run(3);
-        EXPECT_EQ(shared(s.temp), 200u);
+        bed.run(3);
+        EXPECT_EQ(bed.shared(s.temp), 200u);
     }
 }
 
 TEST_F(GeneratorPanel, DisconnectNeedsTheGuardOpen) {
     const auto& s = sides[0];
-    panel->sim().set(s.generator, 1.0);
-    panel->run(1);
-    click(s.disconnect);
-    EXPECT_EQ(shared(s.csd), 0u);
-    click(s.guardOpen);
-    click(s.guardClose);
-    click(s.disconnect);
-    EXPECT_EQ(shared(s.csd), 0u);
-    EXPECT_TRUE(panel->journal().keyEvents.empty());
+    bed.sim(s.generator, 1.0);
+    bed.run(1);
+    bed.click(s.disconnect);
+    EXPECT_EQ(bed.shared(s.csd), 0u);
+    bed.click(s.guardOpen);
+    bed.click(s.guardClose);
+    bed.click(s.disconnect);
+    EXPECT_EQ(bed.shared(s.csd), 0u);
+    EXPECT_TRUE(bed.keyIds().empty());
 }
 
 TEST_F(GeneratorPanel, ReconnectDoesNothingInFlightAndWorksOnTheGround) {
     for (const auto& s : sides) {
         SCOPED_TRACE(s.name);
         disconnectRunning(s);
-        panel->run(1);
-        panel->journal().keyEvents.clear();
-        panel->sim().set(sim::OnGround, 0.0);
-        panel->run(1);
-        click(s.reconnect);
-        EXPECT_EQ(shared(s.csd), 2u);
-        EXPECT_TRUE(panel->journal().keyEvents.empty());
+        bed.run(1);
+        const Mark m = bed.mark();
+        bed.sim(sim::OnGround, 0.0);
+        bed.run(1);
+        bed.click(s.reconnect);
+        EXPECT_EQ(bed.shared(s.csd), 2u);
+        EXPECT_TRUE(bed.keyIds(m).empty());
 
-        panel->sim().set(sim::OnGround, 1.0);
-        panel->run(1);
-        click(s.reconnect);
-        EXPECT_EQ(shared(s.csd), 0u);
-        EXPECT_EQ(test::keyIds(*panel), std::vector<std::uint32_t>{s.toggle});
-        EXPECT_EQ(panel->sim().get(s.generator), 1.0);
-        panel->sim().set(sim::OnGround, 0.0);
+        bed.sim(sim::OnGround, 1.0);
+        bed.run(1);
+        bed.click(s.reconnect);
+        EXPECT_EQ(bed.shared(s.csd), 0u);
+        EXPECT_EQ(bed.keyIds(m), std::vector<std::uint32_t>{s.toggle});
+        EXPECT_EQ(bed.sim(s.generator), 1.0);
+        bed.sim(sim::OnGround, 0.0);
     }
 }
 
 TEST_F(GeneratorPanel, ReconnectWithTheSwitchOffLeavesTheGeneratorOff) {
     disconnectRunning(sides[0]);
-    click(sides[0].onOff);  // ON to OFF: no event while disconnected
-    panel->sim().set(sim::OnGround, 1.0);
-    panel->run(1);
-    click(sides[0].reconnect);
-    EXPECT_EQ(shared("lgencsd"), 0u);
-    EXPECT_EQ(test::keyIds(*panel).size(), 1u);  // the disconnect's
-    EXPECT_EQ(panel->sim().get(sides[0].generator), 0.0);
+    bed.click(sides[0].onOff);  // ON to OFF: no event while disconnected
+    bed.sim(sim::OnGround, 1.0);
+    bed.run(1);
+    bed.click(sides[0].reconnect);
+    EXPECT_EQ(bed.shared("lgencsd"), 0u);
+    EXPECT_EQ(bed.keyIds().size(), 1u);  // the disconnect's
+    EXPECT_EQ(bed.sim(sides[0].generator), 0.0);
 }
 
 TEST_F(GeneratorPanel, GeneratorSwitchKeepsTheSimulatorsGeneratorInStep) {
     for (const auto& s : sides) {
         SCOPED_TRACE(s.name);
-        panel->sim().set(s.generator, 1.0);
-        panel->run(1);
-        panel->journal().keyEvents.clear();
-        click(s.onOff);
-        EXPECT_EQ(shared(s.control), 1u);
-        EXPECT_EQ(panel->sim().get(s.generator), 0.0);
-        panel->run(1);
-        click(s.onOff);
-        EXPECT_EQ(shared(s.control), 0u);
-        EXPECT_EQ(panel->sim().get(s.generator), 1.0);
-        EXPECT_EQ(test::keyIds(*panel), (std::vector<std::uint32_t>{s.toggle, s.toggle}));
+        bed.sim(s.generator, 1.0);
+        bed.run(1);
+        const Mark m = bed.mark();
+        bed.click(s.onOff);
+        EXPECT_EQ(bed.shared(s.control), 1u);
+        EXPECT_EQ(bed.sim(s.generator), 0.0);
+        bed.run(1);
+        bed.click(s.onOff);
+        EXPECT_EQ(bed.shared(s.control), 0u);
+        EXPECT_EQ(bed.sim(s.generator), 1.0);
+        EXPECT_EQ(bed.keyIds(m), (std::vector<std::uint32_t>{s.toggle, s.toggle}));
 
         // Already in agreement: the switch moves, nothing is sent.
-        panel->sim().set(s.generator, 0.0);
-        panel->run(1);
-        click(s.onOff);
-        EXPECT_EQ(test::keyIds(*panel).size(), 2u);
-        click(s.onOff);  // back to ON; sets the generator on again
-        panel->run(1);
+        bed.sim(s.generator, 0.0);
+        bed.run(1);
+        bed.click(s.onOff);
+        EXPECT_EQ(bed.keyIds(m).size(), 2u);
+        bed.click(s.onOff);  // back to ON; sets the generator on again
+        bed.run(1);
     }
 }
 
 TEST_F(GeneratorPanel, TwoClicksBetweenUpdatesLeaveTheGeneratorAgreeingWithTheSwitch) {
     const auto& s = sides[0];
-    panel->sim().set(s.generator, 1.0);
-    panel->run(1);
-    click(s.onOff);
-    click(s.onOff);
-    EXPECT_EQ(shared(s.control), 0u);
-    EXPECT_EQ(panel->sim().get(s.generator), 1.0);
-    click(s.onOff);
-    EXPECT_EQ(panel->sim().get(s.generator), 0.0);
+    bed.sim(s.generator, 1.0);
+    bed.run(1);
+    bed.click(s.onOff);
+    bed.click(s.onOff);
+    EXPECT_EQ(bed.shared(s.control), 0u);
+    EXPECT_EQ(bed.sim(s.generator), 1.0);
+    bed.click(s.onOff);
+    EXPECT_EQ(bed.sim(s.generator), 0.0);
 }
 
 TEST_F(GeneratorPanel, ResetsAreHeldForNineTicks) {
-    click(sides[0].reset);  // only from OFF
-    EXPECT_EQ(shared("lcsdreset"), 0u);
+    bed.click(sides[0].reset);  // only from OFF
+    EXPECT_EQ(bed.shared("lcsdreset"), 0u);
     for (const auto& s : sides) {
-        click(s.onOff);
-        click(s.reset);
+        bed.click(s.onOff);
+        bed.click(s.reset);
     }
-    click(ApuGenReset);
-    click(ApuGenReset);  // a second press while held changes nothing
-    panel->run(8);
-    EXPECT_EQ(shared("lcsdreset"), 2u);
-    EXPECT_EQ(shared("rcsdreset"), 2u);
-    EXPECT_EQ(shared("apugenreset"), 1u);
-    panel->run(1);
-    EXPECT_EQ(shared("lcsdreset"), 1u);
-    EXPECT_EQ(shared("rcsdreset"), 1u);
-    EXPECT_EQ(shared("apugenreset"), 0u);
+    bed.click(ApuGenReset);
+    bed.click(ApuGenReset);  // a second press while held changes nothing
+    bed.run(8);
+    EXPECT_EQ(bed.shared("lcsdreset"), 2u);
+    EXPECT_EQ(bed.shared("rcsdreset"), 2u);
+    EXPECT_EQ(bed.shared("apugenreset"), 1u);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("lcsdreset"), 1u);
+    EXPECT_EQ(bed.shared("rcsdreset"), 1u);
+    EXPECT_EQ(bed.shared("apugenreset"), 0u);
 }
 
 TEST_F(GeneratorPanel, ResetsSpringBackWhenTheTickCounterStepsOverTheirDeadline) {
-    click(sides[0].onOff);
-    click(sides[1].onOff);
-    click(sides[0].reset);
-    click(sides[1].reset);
-    click(ApuGenReset);
-    ASSERT_EQ(shared("apugenreset"), 1u);
-    panel->run(2, 4.0);  // ticks +4, +8
-    EXPECT_EQ(shared("lcsdreset"), 2u);
-    EXPECT_EQ(shared("apugenreset"), 1u);
-    panel->run(1, 4.0);  // +12: past the deadline at +9
-    EXPECT_EQ(shared("lcsdreset"), 1u);
-    EXPECT_EQ(shared("rcsdreset"), 1u);
-    EXPECT_EQ(shared("apugenreset"), 0u);
+    bed.click(sides[0].onOff);
+    bed.click(sides[1].onOff);
+    bed.click(sides[0].reset);
+    bed.click(sides[1].reset);
+    bed.click(ApuGenReset);
+    ASSERT_EQ(bed.shared("apugenreset"), 1u);
+    bed.run(2, 4.0);  // ticks +4, +8
+    EXPECT_EQ(bed.shared("lcsdreset"), 2u);
+    EXPECT_EQ(bed.shared("apugenreset"), 1u);
+    bed.run(1, 4.0);  // +12: past the deadline at +9
+    EXPECT_EQ(bed.shared("lcsdreset"), 1u);
+    EXPECT_EQ(bed.shared("rcsdreset"), 1u);
+    EXPECT_EQ(bed.shared("apugenreset"), 0u);
 }
 
 TEST_F(GeneratorPanel, HeldResetGoesToOnWhenTheSwitchIsClicked) {
     const auto& s = sides[0];
-    click(s.onOff);
-    click(s.reset);
-    click(s.onOff);
-    EXPECT_EQ(shared(s.control), 0u);
-    panel->run(10);
-    EXPECT_EQ(shared(s.control), 0u);
+    bed.click(s.onOff);
+    bed.click(s.reset);
+    bed.click(s.onOff);
+    EXPECT_EQ(bed.shared(s.control), 0u);
+    bed.run(10);
+    EXPECT_EQ(bed.shared(s.control), 0u);
 }
 
 TEST_F(GeneratorPanel, NeedlesShowTheirValuesAndAreLitWithThePanelLights) {
-    set("voltfreqsel", 1);
-    set("extpwravail", 1);
-    panel->run(1);
-    EXPECT_EQ(test::element(*panel, Pwr, VoltsNeedle).value, 12.0);
-    EXPECT_EQ(test::element(*panel, Pwr, LeftTempNeedle).value, 200.0);
-    EXPECT_FALSE(test::element(*panel, Pwr, VoltsNeedle).lit);
-    set("ohpanel", 1);
-    panel->run(1);
-    EXPECT_TRUE(test::element(*panel, Pwr, VoltsNeedle).lit);
-    EXPECT_EQ(test::element(*panel, Pwr, 1).state, 1);
+    bed.set("voltfreqsel", 1);
+    bed.set("extpwravail", 1);
+    bed.run(1);
+    EXPECT_EQ(bed.element(VoltsNeedle).value, 12.0);
+    EXPECT_EQ(bed.element("140,79").value, 200.0);
+    EXPECT_FALSE(bed.element(VoltsNeedle).lit);
+    bed.set("ohpanel", 1);
+    bed.run(1);
+    EXPECT_TRUE(bed.element(VoltsNeedle).lit);
+    EXPECT_EQ(bed.element("0,0[1]").state, 1);
+}
+
+// Each needle's angle, from the pivot to the scale's points, interpolated by value and held at
+// the first and last points: the right drive temperature starts at 0, below its scale's 200.
+TEST_F(GeneratorPanel, NeedlesTurnAlongTheirScalesAndStopAtBothEnds) {
+    struct Scale {
+        const char* variable;
+        At needle;
+        Pt pivot;
+        std::vector<std::pair<double, Pt>> points;
+    };
+    const Scale scales[] = {
+        {"acvoltsneedle", VoltsNeedle, {424, 77}, {{0, {387, 56}}, {8, {396, 44}}, {10, {435, 36}}, {15, {465, 58}}}},
+        {"freqneedle", "533,80", {533, 80}, {{0, {484, 52}}, {350, {501, 33}}, {400, {530, 25}}, {450, {567, 31}}}},
+        {"ampsvolts",
+         "540,189",
+         {540, 189},
+         {{0, {495, 165}}, {50, {506, 150}}, {100, {539, 137}}, {150, {568, 149}}, {200, {583, 167}}}},
+        {"lcsdtemp",
+         "140,79",
+         {140, 79},
+         {{0, {113, 113}},
+          {200, {108, 107}},
+          {600, {101, 60}},
+          {1000, {140, 35}},
+          {1400, {181, 61}},
+          {1800, {174, 105}}}},
+        {"rcsdtemp",
+         "245,79",
+         {245, 79},
+         {{200, {214, 107}}, {600, {203, 58}}, {1000, {246, 30}}, {1400, {290, 59}}, {1800, {285, 109}}}},
+    };
+    const auto angleOf = [](Pt pivot, Pt p) { return std::atan2(p.x - pivot.x, pivot.y - p.y); };
+    for (const auto& s : scales) {
+        std::vector<double> angles;
+        for (const auto& [value, p] : s.points) {
+            double a = angleOf(s.pivot, p);
+            while (!angles.empty() && a < angles.back() - M_PI) a += 2 * M_PI;
+            while (!angles.empty() && a > angles.back() + M_PI) a -= 2 * M_PI;
+            angles.push_back(a);
+        }
+        const double first = s.points.front().first, last = s.points.back().first;
+        const std::pair<double, double> cases[] = {{0, angles.front()},
+                                                   {first, angles.front()},
+                                                   {(first + s.points[1].first) / 2, (angles[0] + angles[1]) / 2},
+                                                   {last, angles.back()},
+                                                   {last + 100, angles.back()}};
+        for (const auto& [value, angle] : cases) {
+            bed.set(s.variable, static_cast<std::uint32_t>(value));
+            const auto needle = bed.redrawn(s.needle);
+            EXPECT_EQ(needle.value, value) << s.variable;
+            EXPECT_NEAR(needle.angle, angle, 1e-9) << s.variable << " at " << value;
+        }
+    }
 }
 
 }  // namespace
+}  // namespace tj20::test

@@ -1,29 +1,22 @@
-#include "panel_test.h"
+#include "test_bed.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
-
-constexpr const char* Knobs = "rl_tj20_main_assumedtemp";
 
 // Points inside the four knob halves.
-struct Point {
-    int x, y;
-};
-constexpr Point tensUp{30, 120}, tensDown{30, 40}, unitsDown{160, 40}, unitsUp{160, 120};
+constexpr Pt tensUp{30, 120}, tensDown{30, 40}, unitsDown{160, 40}, unitsUp{160, 120};
 
 struct AssumedTemperature : ::testing::Test {
-    std::unique_ptr<host::Panel> panel = test::loadPanel({Knobs, "rl_tj20_main_trp"});
-    void SetUp() override { panel->run(1); }
-    void click(Point p) { ASSERT_TRUE(panel->mouse(Knobs, p.x, p.y)); }
+    Bed bed{{.modules = {"rl_tj20_main_assumedtemp", "rl_tj20_main_trp"}, .focus = "rl_tj20_main_assumedtemp"}};
     std::string readout() {
-        panel->run(1);
-        return test::element(*panel, Knobs, 1).text;
+        bed.run(1);
+        return bed.element("65,72").text;
     }
 };
 
 struct KnobCase {
     std::uint32_t before;
-    Point knob;
+    Pt knob;
     std::uint32_t after;
     const char* readout;
 };
@@ -35,40 +28,41 @@ constexpr KnobCase knobCases[] = {
 TEST_F(AssumedTemperature, KnobsStepWithinZeroToFifty) {
     for (const auto& c : knobCases) {
         SCOPED_TRACE(::testing::Message() << c.before << " at (" << c.knob.x << ", " << c.knob.y << ")");
-        panel->setShared("assumedtemp", c.before);
-        click(c.knob);
-        EXPECT_EQ(panel->shared("assumedtemp"), c.after);
+        bed.set("assumedtemp", c.before);
+        bed.click(c.knob);
+        EXPECT_EQ(bed.shared("assumedtemp"), c.after);
         EXPECT_EQ(readout(), c.readout);
     }
 }
 
 TEST_F(AssumedTemperature, KnobKeepsSteppingWhileHeldAndStopsAtTheTop) {
-    panel->hold(Knobs, unitsUp.x, unitsUp.y, 3);  // the press and three repeats
-    EXPECT_EQ(panel->shared("assumedtemp"), 4u);
-    panel->hold(Knobs, tensUp.x, tensUp.y, 10);
-    EXPECT_EQ(panel->shared("assumedtemp"), 50u);
+    bed.hold(unitsUp, 3);  // the press and three repeats
+    EXPECT_EQ(bed.shared("assumedtemp"), 4u);
+    bed.hold(tensUp, 10);
+    EXPECT_EQ(bed.shared("assumedtemp"), 50u);
 }
 
 TEST_F(AssumedTemperature, TensKnobRestsOnFiftySoTheNextStepsCountFromWhatIsShown) {
-    panel->setShared("assumedtemp", 45);
-    click(tensUp);
+    bed.set("assumedtemp", 45);
+    bed.click(tensUp);
     EXPECT_EQ(readout(), "50");
-    click(unitsDown);
+    bed.click(unitsDown);
     EXPECT_EQ(readout(), "49");
-    click(tensUp);
-    click(tensDown);
+    bed.click(tensUp);
+    bed.click(tensDown);
     EXPECT_EQ(readout(), "40");
-    panel->setShared("assumedtemp", 57);  // written above the scale by another gauge
+    bed.set("assumedtemp", 57);  // written above the scale by another gauge
     EXPECT_EQ(readout(), "50");
 }
 
 TEST_F(AssumedTemperature, FlexLimitAtTheTopOfTheScaleIs185) {
-    panel->setShared("assumedtemp", 45);
-    click(tensUp);
-    ASSERT_TRUE(panel->mouse("rl_tj20_main_trp", 79, 221));  // TO FLX
-    panel->run(1);
-    EXPECT_EQ(test::element(*panel, "rl_tj20_main_trp", 8).text, "1.85");
-    EXPECT_EQ(panel->shared("eprlim"), 185u);
+    bed.set("assumedtemp", 45);
+    bed.click(tensUp);
+    bed.click("rl_tj20_main_trp", {79, 221});  // TO FLX
+    bed.run(1);
+    EXPECT_EQ(bed.element("rl_tj20_main_trp", "56,137").text, "1.85");
+    EXPECT_EQ(bed.shared("eprlim"), 185u);
 }
 
 }  // namespace
+}  // namespace tj20::test

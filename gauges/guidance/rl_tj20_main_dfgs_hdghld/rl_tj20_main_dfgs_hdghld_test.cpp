@@ -1,19 +1,18 @@
-#include "panel_test.h"
+#include "test_bed.h"
 #include "tj20/ids.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
-
-constexpr const char* Strip = "rl_tj20_main_dfgs_hdghld";
 
 TEST(HeadingHoldStrip, RightClickSendsWingsLevelHoldAndLeftClickNothing) {
-    auto panel = test::loadPanel({Strip});
-    panel->run(1);
-    EXPECT_FALSE(panel->mouse(Strip, 5, 20));
-    EXPECT_TRUE(test::keyIds(*panel).empty());
-    EXPECT_TRUE(panel->mouse(Strip, 5, 20, host::MouseEvent::RightPress));
-    EXPECT_EQ(test::keyIds(*panel), std::vector<std::uint32_t>{key::WingsLevelEngage});
-    EXPECT_EQ(panel->journal().keyEvents.at(0).value, 0u);
+    Bed bed{{.modules = {"rl_tj20_main_dfgs_hdghld"}}};
+    EXPECT_FALSE(bed.tryClick({5, 20}));
+    EXPECT_TRUE(bed.keys().empty());
+    bed.rightClick(bed.focus(), {5, 20});
+    ASSERT_EQ(bed.keys().size(), 1u);
+    EXPECT_EQ(bed.keys()[0].id, key::WingsLevelEngage);
+    EXPECT_EQ(bed.keys()[0].value, 0u);
 }
 
 }  // namespace
+}  // namespace tj20::test

@@ -1,6 +1,8 @@
 // The mode annunciator through the host, fed by the real guidance panel, thrust rating
 // panel and GA button and by the simulator model's autopilot state.
-#include "panel_test.h"
+#include <cmath>
+
+#include "test_bed.h"
 #include "tj20/ids.h"
 
 namespace tj20::test {
@@ -9,38 +11,19 @@ namespace {
 constexpr const char* Fma = "rl_tj20_main_fma";
 constexpr const char* Fgcp = "rl_tj20_main_dfgs";
 constexpr const char* Trp = "rl_tj20_main_trp";
-// Elements in chain order.
-enum : std::size_t {
-    ThrustWindow = 1,
-    LowLim,
-    SpeedTarget,
-    MachTarget,
-    ArmWindow,
-    RollWindow,
-    PitchWindow,
-    TakeoffRoll,
-    TakeoffPitch,
-    GoAroundRoll,
-    GoAroundPitch,
-    ApCaption,
-    ApWarning,
-    NoAutoland,
-    IlsWarning
-};
+// Elements by their position on the annunciator.
+constexpr Position ThrustWindow = "33,76", LowLim = "33,76[1]", SpeedTarget = "33,93", ArmWindow = "110,76",
+                   RollWindow = "187,76", PitchWindow = "266,76", TakeoffRoll = "187,76[1]", TakeoffPitch = "266,76[1]",
+                   GoAroundRoll = "187,76[2]", GoAroundPitch = "266,76[2]", ApCaption = "359,76", ApWarning = "177,14",
+                   NoAutoland = "24,55", IlsWarning = "84,42";
 constexpr double FeetPerMetre = 3.28084;
 
-class ModeAnnunciator : public ::testing::Test {
-protected:
-    void SetUp() override {
-        panel = loadPanel({"rl_tj20_main_assumedtemp", Trp, "rl_tj20_main_goaround_sw", Fgcp, Fma});
-        panel->run(1);
-        panel->journal().keyEvents.clear();
-    }
-    void set(std::uint32_t id, double v) { panel->sim().set(id, v); }
-    int shown(std::size_t e) const { return element(*panel, Fma, e).state; }
-    bool visible(std::size_t e) const { return element(*panel, Fma, e).visible; }
+struct ModeAnnunciator : ::testing::Test {
+    Bed bed{{.modules = {"rl_tj20_main_assumedtemp", Trp, "rl_tj20_main_goaround_sw", Fgcp, Fma}}};
+    void set(std::uint32_t id, double v) { bed.sim(id, v); }
+    int shown(At e) const { return bed.element(e).state; }
+    bool visible(At e) const { return bed.element(e).visible; }
     void radioHeightFeet(double ft) { set(sim::RadioHeight, ft / FeetPerMetre); }
-    std::unique_ptr<host::Panel> panel;
 };
 
 TEST_F(ModeAnnunciator, AltitudeCaptureAndHoldBands) {
@@ -52,7 +35,7 @@ TEST_F(ModeAnnunciator, AltitudeCaptureAndHoldBands) {
     set(sim::SelectedAltitude, 10000);
     for (const auto& c : cases) {
         set(sim::Altitude, 10000 + c.fromTarget);
-        panel->run(1);
+        bed.run(1);
         EXPECT_EQ(shown(PitchWindow), c.pitch) << c.fromTarget;
     }
 }
@@ -65,7 +48,7 @@ TEST_F(ModeAnnunciator, GlideSlopeAtTheBandEdgesLeavesThePitchWindow) {
     set(sim::ApproachHold, 1);
     for (const auto& s : steps) {
         set(sim::Nav1GlideSlopeNeedle, s.needle);
-        panel->run(1);
+        bed.run(1);
         EXPECT_EQ(shown(PitchWindow), s.pitch) << s.needle;
     }
 }
@@ -88,10 +71,10 @@ TEST_F(ModeAnnunciator, ArmedModes) {
     for (const auto& c : cases) {
         set(sim::Nav1ReceiverCode, c.localizer ? 0x80 | 0x03 : 0x03);
         set(sim::Altitude, 10000 + c.fromTarget);
-        panel->setShared("vorloc", c.vorloc);
-        panel->setShared("ils", c.ils);
-        panel->setShared("autlnd", c.autlnd);
-        panel->run(2);  // the localizer flag reaches the rules one draw after the receiver code
+        bed.set("vorloc", c.vorloc);
+        bed.set("ils", c.ils);
+        bed.set("autlnd", c.autlnd);
+        bed.run(2);  // the localizer flag reaches the rules one draw after the receiver code
         EXPECT_EQ(shown(ArmWindow), c.arm) << c.vorloc << c.ils << c.autlnd << c.localizer << " " << c.fromTarget;
     }
 }
@@ -99,17 +82,17 @@ TEST_F(ModeAnnunciator, ArmedModes) {
 // The arm window carries the NAV1 receiver code; drawing it refreshes the localizer flag,
 // which the rules read at the next update.
 TEST_F(ModeAnnunciator, LocalizerFlagReachesTheRulesOneDrawAfterTheReceiverCode) {
-    panel->setShared("vorloc", 1);
+    bed.set("vorloc", 1);
     set(sim::Nav1LateralNeedle, 127);
-    panel->run(1);
+    bed.run(1);
     EXPECT_EQ(shown(ArmWindow), 1) << "VOR";
     set(sim::Nav1ReceiverCode, 0x80 | 0x03);
-    panel->run(1);
+    bed.run(1);
     EXPECT_EQ(shown(ArmWindow), 1) << "the update ran before the window drew the new code";
-    panel->run(1);
+    bed.run(1);
     EXPECT_EQ(shown(ArmWindow), 2) << "LOC";
     set(sim::Nav1ReceiverCode, 0x7F);
-    panel->run(2);
+    bed.run(2);
     EXPECT_EQ(shown(ArmWindow), 1) << "bit 7 alone decides";
 }
 
@@ -126,8 +109,8 @@ TEST_F(ModeAnnunciator, LandingStepsOnlyMoveForward) {
         {1400, false, 0, 1, 8, 6}, {140, false, 0, 2, 10, 6}, {200, false, 0, 2, 10, 6},  {1400, false, 0, 2, 10, 6},
         {40, false, 0, 3, 10, 7},  {0, true, 0, 4, 11, 8},    {0, true, -6000, 5, 11, 8}, {0, true, 0, 5, 11, 8},
     };
-    panel->setShared("autlnd", 1);
-    panel->setShared("ils", 1);
+    bed.set("autlnd", 1);
+    bed.set("ils", 1);
     set(sim::Nav1ReceiverCode, 0x80);
     set(sim::Nav1Hold, 1);
     set(sim::ApproachHold, 1);
@@ -137,16 +120,102 @@ TEST_F(ModeAnnunciator, LandingStepsOnlyMoveForward) {
         radioHeightFeet(r.radioFeet);
         set(sim::OnGround, r.onGround);
         set(sim::Throttle1Lever, r.lever1);
-        panel->run(2);
-        EXPECT_EQ(panel->shared("alstep"), r.alstep) << r.radioFeet << " ft, lever " << r.lever1;
+        bed.run(2);
+        EXPECT_EQ(bed.shared("alstep"), r.alstep) << r.radioFeet << " ft, lever " << r.lever1;
         EXPECT_EQ(shown(RollWindow), r.roll) << r.radioFeet << " ft, lever " << r.lever1;
         EXPECT_EQ(shown(PitchWindow), r.pitch) << r.radioFeet << " ft, lever " << r.lever1;
-        EXPECT_EQ(panel->shared("ilsstep"), 0u) << r.radioFeet << " ft, lever " << r.lever1;
+        EXPECT_EQ(bed.shared("ilsstep"), 0u) << r.radioFeet << " ft, lever " << r.lever1;
+    }
+}
+
+// The sequences step strictly below 1500, 150 and 50 ft of radio height: exactly there they wait.
+TEST_F(ModeAnnunciator, LandingStepsAdvanceOnlyBelowTheirHeights) {
+    // Metres that read exactly `ft` feet.
+    const auto exactly = [](double ft) {
+        double m = ft / FeetPerMetre;
+        for (int i = 0; i < 8 && m * FeetPerMetre != ft; ++i) m = std::nextafter(m, m * FeetPerMetre < ft ? ft : 0.0);
+        EXPECT_EQ(m * FeetPerMetre, ft);
+        return m;
+    };
+    for (const auto& [step, autoland] : {std::pair{"alstep", 1u}, {"ilsstep", 0u}}) {
+        SCOPED_TRACE(step);
+        bed.reload();
+        bed.set("autlnd", autoland);
+        bed.set("ils", 1);
+        set(sim::Nav1ReceiverCode, 0x80);
+        set(sim::Nav1Hold, 1);
+        set(sim::ApproachHold, 1);
+        set(sim::Nav1LateralNeedle, 10);
+        set(sim::Nav1GlideSlopeNeedle, 10);
+        for (const auto& [feet, before] : {std::pair{1500.0, 0u}, {150.0, 1u}, {50.0, 2u}}) {
+            set(sim::RadioHeight, exactly(feet));
+            bed.run(2);
+            EXPECT_EQ(bed.shared(step), before) << "at " << feet << " ft";
+            set(sim::RadioHeight, std::nextafter(exactly(feet), 0.0));
+            bed.run(1);
+            EXPECT_EQ(bed.shared(step), before + 1) << "just below " << feet << " ft";
+        }
+    }
+}
+
+// Every caption and window shown or hidden by a condition is drawn lit either way.
+TEST_F(ModeAnnunciator, ConditionalIconsAreDrawnLitShownAndHidden) {
+    struct Condition {
+        const char* what;
+        void (*arrange)(Bed&, bool);
+        std::vector<std::pair<Position, bool>> icons;  // element, shown while the condition holds
+    };
+    const Condition conditions[] = {
+        {"low limit",
+         [](Bed& b, bool on) {
+             b.sim(sim::AutothrottleArmed, 1);
+             b.sim(sim::AirspeedHold, 1);
+             b.sim(sim::SelectedAirspeed, 200);
+             b.sim(sim::IndicatedAirspeed, 250);
+             b.sim(sim::Throttle1Lever, on ? 0 : 1);
+         },
+         {{ThrustWindow, false}, {LowLim, true}}},
+        {"takeoff mode",
+         [](Bed& b, bool on) {
+             b.sim(sim::SelectedAltitude, 5000);
+             b.set("fmato", on);
+         },
+         {{RollWindow, false}, {PitchWindow, false}, {TakeoffRoll, true}, {TakeoffPitch, true}}},
+        {"go-around",
+         [](Bed& b, bool on) { b.set("goaround", on); },
+         {{RollWindow, false}, {PitchWindow, false}, {GoAroundRoll, true}, {GoAroundPitch, true}}},
+        {"autopilot engaged", [](Bed& b, bool on) { b.sim(sim::AutopilotEngaged, on); }, {{ApCaption, true}}},
+        {"receivers tuned apart",
+         [](Bed& b, bool on) {
+             b.set("autlnd", 1);
+             b.digits(sim::Nav1Frequency, 0x11030);
+             b.digits(sim::Nav2Frequency, on ? 0x11050 : 0x11030);
+         },
+         {{NoAutoland, true}}},
+        {"courses apart",
+         [](Bed& b, bool on) {
+             b.set("ils", 1);
+             b.sim(sim::Nav1Course, 270);
+             b.sim(sim::Nav2Course, on ? 271 : 270);
+         },
+         {{IlsWarning, true}}},
+    };
+    for (const auto& c : conditions) {
+        bed.reload();
+        for (bool on : {true, false}) {
+            c.arrange(bed, on);
+            bed.run(1);
+            for (const auto& [icon, shownWhenOn] : c.icons) {
+                SCOPED_TRACE(::testing::Message() << c.what << (on ? " holds: " : " does not hold: ") << icon);
+                EXPECT_EQ(visible(icon), on == shownWhenOn);
+                EXPECT_TRUE(bed.element(icon).lit);
+            }
+        }
     }
 }
 
 TEST_F(ModeAnnunciator, SimulatorTableHoldsTheUnreadEntriesAndThePlaceholder) {
-    panel.reset();
+    bed.unload();
     const std::vector<std::uint32_t> table{0x73, 0x74, 0x75,  0x76, 0x6a, 0x68, 0x69, 0x70, 0x6c, 0x6d, 0x4a,
                                            0x28, 0x29, 0x266, 0x3c, 0x80, 0xa3, 0x67, 0x7b, 0x3d, 0x40, 0x18,
                                            0x1b, 0x2d, 0x36,  0x01, 0x51, 0x6b, 0x77, 0x49, 0x7c, 0};
@@ -155,22 +224,22 @@ TEST_F(ModeAnnunciator, SimulatorTableHoldsTheUnreadEntriesAndThePlaceholder) {
 
 TEST_F(ModeAnnunciator, IlsGoAroundArmFollowsTheAutopilotOnEveryUpdate) {
     radioHeightFeet(1000);
-    panel->setShared("ils", 1);
-    panel->setShared("ilsstep", 1);
+    bed.set("ils", 1);
+    bed.set("ilsstep", 1);
     set(sim::AutopilotEngaged, 1);
-    panel->run(1);
+    bed.run(1);
     EXPECT_EQ(shown(ArmWindow), 10) << "AUT G/A";
     set(sim::AutopilotEngaged, 0);
-    panel->run(1);
+    bed.run(1);
     EXPECT_EQ(shown(ArmWindow), 11) << "F/D G/A";
 }
 
 TEST_F(ModeAnnunciator, ApWarningFlashesOnTheTickPhaseUntilResetAndEngagingRearmsIt) {
     auto overOneSecond = [&] {
         std::vector<int> lit;
-        panel->setTick(-1);
+        bed.setTick(-1);
         for (int t = 0; t < 18; ++t) {
-            panel->run(1);
+            bed.run(1);
             lit.push_back(shown(ApWarning));
         }
         return lit;
@@ -180,14 +249,14 @@ TEST_F(ModeAnnunciator, ApWarningFlashesOnTheTickPhaseUntilResetAndEngagingRearm
     const std::vector<int> dark(18, 0);
 
     EXPECT_EQ(overOneSecond(), flashing);
-    ASSERT_TRUE(panel->mouse(Fma, 270, 30));  // RESET
+    bed.click({270, 30});  // RESET
     EXPECT_EQ(overOneSecond(), dark);
-    ASSERT_TRUE(panel->mouse(Fgcp, 460, 70));  // AP engaged: no warning, and RESET does nothing
-    panel->run(1);
-    ASSERT_TRUE(panel->mouse(Fma, 270, 30));
+    bed.click(Fgcp, {460, 70});  // AP engaged: no warning, and RESET does nothing
+    bed.run(1);
+    bed.click({270, 30});
     EXPECT_EQ(overOneSecond(), dark);
     EXPECT_TRUE(visible(ApCaption));
-    ASSERT_TRUE(panel->mouse(Fgcp, 460, 70));  // AP off: the warning is armed again
+    bed.click(Fgcp, {460, 70});  // AP off: the warning is armed again
     EXPECT_EQ(overOneSecond(), flashing);
 }
 
@@ -203,11 +272,11 @@ TEST_F(ModeAnnunciator, ThrustWindow) {
     };
     set(sim::OnGround, 1);
     for (const auto& c : cases) {
-        ASSERT_TRUE(panel->mouse(Trp, c.ratingX, c.ratingY));
+        bed.click(Trp, {c.ratingX, c.ratingY});
         set(sim::AutothrottleArmed, c.armed);
         set(sim::IndicatedAirspeed, c.ias);
-        panel->setShared("eprl", c.eprl);
-        panel->run(1);
+        bed.set("eprl", c.eprl);
+        bed.run(1);
         EXPECT_EQ(shown(ThrustWindow), c.thrust) << c.ratingX << "," << c.ratingY << " ias " << c.ias;
     }
 }
@@ -217,46 +286,46 @@ TEST_F(ModeAnnunciator, LowLimitReplacesTheThrustWindowAtIdleAboveTheTarget) {
     set(sim::AirspeedHold, 1);
     set(sim::SelectedAirspeed, 200);
     set(sim::IndicatedAirspeed, 250);
-    panel->run(1);
+    bed.run(1);
     EXPECT_TRUE(visible(LowLim));
     EXPECT_FALSE(visible(ThrustWindow));
     EXPECT_FALSE(visible(SpeedTarget));
     set(sim::Throttle1Lever, 1);
-    panel->run(1);
+    bed.run(1);
     EXPECT_FALSE(visible(LowLim));
     EXPECT_TRUE(visible(ThrustWindow));
-    EXPECT_EQ(element(*panel, Fma, SpeedTarget).text, "200");
+    EXPECT_EQ(bed.element(SpeedTarget).text, "200");
 }
 
 TEST_F(ModeAnnunciator, TakeoffAndGoAroundCaptionsCoverRollAndPitch) {
     set(sim::SelectedAltitude, 5000);
-    panel->setShared("fmato", 1);
-    panel->run(1);
+    bed.set("fmato", 1);
+    bed.run(1);
     EXPECT_TRUE(visible(TakeoffRoll) && visible(TakeoffPitch));
     EXPECT_FALSE(visible(RollWindow) || visible(PitchWindow) || visible(GoAroundRoll));
-    panel->setShared("goaround", 1);
-    panel->run(1);
+    bed.set("goaround", 1);
+    bed.run(1);
     EXPECT_TRUE(visible(GoAroundRoll) && visible(GoAroundPitch));
     EXPECT_FALSE(visible(TakeoffRoll) || visible(RollWindow));
 }
 
 TEST_F(ModeAnnunciator, ReceiverCaptionsNeedBothNavReceiversAlike) {
-    panel->sim().setDigits(sim::Nav1Frequency, 0x11030);
-    panel->sim().setDigits(sim::Nav2Frequency, 0x11030);
+    bed.digits(sim::Nav1Frequency, 0x11030);
+    bed.digits(sim::Nav2Frequency, 0x11030);
     set(sim::Nav1Course, 270);
     set(sim::Nav2Course, 270);
     set(sim::Nav1LateralNeedle, 127);
-    panel->setShared("autlnd", 1);
-    panel->setShared("ils", 1);
-    panel->run(1);
+    bed.set("autlnd", 1);
+    bed.set("ils", 1);
+    bed.run(1);
     EXPECT_FALSE(visible(NoAutoland) || visible(IlsWarning));
     set(sim::Nav2Course, 271);
-    panel->run(1);
+    bed.run(1);
     EXPECT_FALSE(visible(NoAutoland));
     EXPECT_TRUE(visible(IlsWarning));
     set(sim::Nav2Course, 270);
-    panel->sim().setDigits(sim::Nav2Frequency, 0x11035);
-    panel->run(1);
+    bed.digits(sim::Nav2Frequency, 0x11035);
+    bed.run(1);
     EXPECT_TRUE(visible(NoAutoland) && visible(IlsWarning));
 }
 

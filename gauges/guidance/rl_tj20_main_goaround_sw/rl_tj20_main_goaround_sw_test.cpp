@@ -1,11 +1,11 @@
 #include <utility>
 #include <vector>
 
-#include "panel_test.h"
+#include "test_bed.h"
 #include "tj20/ids.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
 
 constexpr const char* Ga = "rl_tj20_main_goaround_sw";
 using Sent = std::vector<std::pair<std::uint32_t, std::uint32_t>>;  // key event, value
@@ -24,31 +24,31 @@ constexpr PressCase cases[] = {
 };
 
 TEST(GoAroundButton, StartsTheTakeoffModeOnTheGroundBelowSixtyKnotsElseCommandsGoAroundThrust) {
-    auto panel = test::loadPanel({Ga});
-    panel->run(1);
+    Bed bed{{.modules = {Ga}}};
     const Sent takeoff{{key::WingsLevelEngage, 0}, {key::AltitudeHoldEngage, 0}, {key::VerticalSpeedSet, 2000}};
     const Sent goAround{{key::TakeoffGoAroundOn, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << "ground " << c.onGround << ", " << c.knots << " kt, fmato " << c.fmatoBefore);
-        panel->sim().set(sim::OnGround, c.onGround);
-        panel->sim().set(sim::IndicatedAirspeed, c.knots);
-        panel->setShared("fmato", c.fmatoBefore);
-        panel->run(1);
-        panel->journal().keyEvents.clear();
-        ASSERT_TRUE(panel->mouse(Ga, 14, 14));
+        bed.sim(sim::OnGround, c.onGround);
+        bed.sim(sim::IndicatedAirspeed, c.knots);
+        bed.set("fmato", c.fmatoBefore);
+        bed.run(1);
+        const Mark m = bed.mark();
+        bed.click({14, 14});
         Sent sent;
-        for (const auto& k : panel->journal().keyEvents) sent.emplace_back(k.id, k.value);
+        for (const auto& k : bed.keys(m)) sent.emplace_back(k.id, k.value);
         EXPECT_EQ(sent, c.takeoff ? takeoff : goAround);
-        EXPECT_EQ(panel->shared("fmato"), c.fmatoAfter);
+        EXPECT_EQ(bed.shared("fmato"), c.fmatoAfter);
     }
 }
 
 TEST(GoAroundButton, FirstDrawClearsTheTakeoffMode) {
-    auto panel = test::loadPanel({Ga});
-    ASSERT_TRUE(panel->setShared("fmato", 1));
-    panel->run(1);
-    EXPECT_EQ(panel->shared("fmato"), 0u);
+    Bed bed{{.modules = {Ga}, .firstCycles = 0}};
+    bed.set("fmato", 1);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("fmato"), 0u);
 }
 
 }  // namespace
+}  // namespace tj20::test

@@ -1,36 +1,32 @@
-#include "panel_test.h"
+#include "test_bed.h"
 #include "tj20/ids.h"
 
+namespace tj20::test {
 namespace {
-using namespace tj20;
 
-constexpr const char* Trp = "rl_tj20_main_trp";
-constexpr std::size_t RatReadout = 7, EprLimitReadout = 8;
+constexpr Position RatReadout = "69,57", EprLimitReadout = "56,137";
+constexpr Position lights[] = {"19,205", "63,205", "107,205", "19,248", "63,248", "107,248"};
 
 // Centres of the rating buttons, in "trcmode" order 1 to 6.
-struct Point {
-    int x, y;
-};
-constexpr Point buttons[] = {{35, 221}, {79, 221}, {123, 221}, {35, 264}, {79, 264}, {124, 264}};
+constexpr Pt buttons[] = {{35, 221}, {79, 221}, {123, 221}, {35, 264}, {79, 264}, {124, 264}};
 enum : std::uint32_t { TakeOff = 1, FlexTakeOff, GoAround, MaxContinuous, Climb, Cruise };
 
 struct ThrustRatingPanel : ::testing::Test {
-    std::unique_ptr<host::Panel> panel = test::loadPanel({"rl_tj20_main_assumedtemp", Trp});
-    void SetUp() override { panel->run(1); }
+    Bed bed{{.modules = {"rl_tj20_main_assumedtemp", "rl_tj20_main_trp"}}};
     void select(std::uint32_t mode) {
-        ASSERT_TRUE(panel->mouse(Trp, buttons[mode - 1].x, buttons[mode - 1].y));
-        panel->run(1);
+        bed.click(buttons[mode - 1]);
+        bed.run(1);
     }
-    std::string readout(std::size_t index) { return test::element(*panel, Trp, index).text; }
+    std::string readout(At at) const { return bed.element(at).text; }
 };
 
 TEST_F(ThrustRatingPanel, ShowsNoLimitBeforeAnyRatingIsSelected) {
-    panel->sim().set(sim::OutsideAirTemperature, 10);
-    panel->run(2);
+    bed.sim(sim::OutsideAirTemperature, 10);
+    bed.run(2);
     EXPECT_EQ(readout(EprLimitReadout), "0.00");
-    EXPECT_EQ(panel->shared("eprlim"), 0u);
-    EXPECT_EQ(panel->shared("eprlimit"), 0u);
-    EXPECT_EQ(panel->shared("trcmode"), 0u);
+    EXPECT_EQ(bed.shared("eprlim"), 0u);
+    EXPECT_EQ(bed.shared("eprlimit"), 0u);
+    EXPECT_EQ(bed.shared("trcmode"), 0u);
 }
 
 // Each row: the rating, the temperature it is entered with, the readout and "eprlim" (the
@@ -52,18 +48,18 @@ constexpr LimitCase limitCases[] = {
 TEST_F(ThrustRatingPanel, LimitFollowsTheBandOfTheSelectedRatingsTemperature) {
     for (const auto& c : limitCases) {
         SCOPED_TRACE(::testing::Message() << "rating " << c.mode << " at " << c.celsius << " C");
-        panel->sim().set(sim::OutsideAirTemperature, 0);
-        panel->sim().set(sim::RamAirTemperatureScaled, 0);
-        panel->setShared("assumedtemp", 0);
+        bed.sim(sim::OutsideAirTemperature, 0);
+        bed.sim(sim::RamAirTemperatureScaled, 0);
+        bed.set("assumedtemp", 0);
         if (c.mode == TakeOff)
-            panel->sim().set(sim::OutsideAirTemperature, c.celsius);
+            bed.sim(sim::OutsideAirTemperature, c.celsius);
         else if (c.mode == FlexTakeOff)
-            panel->setShared("assumedtemp", static_cast<std::uint32_t>(c.celsius));
+            bed.set("assumedtemp", static_cast<std::uint32_t>(c.celsius));
         else
-            panel->sim().set(sim::RamAirTemperatureScaled, c.celsius / 256.0);
+            bed.sim(sim::RamAirTemperatureScaled, c.celsius / 256.0);
         select(c.mode);
         EXPECT_EQ(readout(EprLimitReadout), c.readout);
-        EXPECT_EQ(panel->shared("eprlim"), c.eprlim);
+        EXPECT_EQ(bed.shared("eprlim"), c.eprlim);
     }
 }
 
@@ -71,35 +67,35 @@ TEST_F(ThrustRatingPanel, ButtonLightsItselfPutsOutTheOthersAndSetsTheRating) {
     for (std::uint32_t mode = TakeOff; mode <= Cruise; ++mode) {
         SCOPED_TRACE(mode);
         select(mode);
-        EXPECT_EQ(panel->shared("trcmode"), mode);
+        EXPECT_EQ(bed.shared("trcmode"), mode);
         for (std::uint32_t light = 1; light <= 6; ++light)
-            EXPECT_EQ(test::element(*panel, Trp, light).state, light == mode ? 1 : 0) << "light " << light;
+            EXPECT_EQ(bed.element(lights[light - 1]).state, light == mode ? 1 : 0) << "light " << light;
     }
 }
 
 TEST_F(ThrustRatingPanel, LimitForTheEprGaugesFollowsOneUpdateLater) {
-    panel->sim().set(sim::OutsideAirTemperature, 20);
+    bed.sim(sim::OutsideAirTemperature, 20);
     select(TakeOff);
-    EXPECT_EQ(panel->shared("eprlim"), 206u);
-    EXPECT_EQ(panel->shared("eprlimit"), 0u);
-    panel->run(1);
-    EXPECT_EQ(panel->shared("eprlimit"), 206u);
+    EXPECT_EQ(bed.shared("eprlim"), 206u);
+    EXPECT_EQ(bed.shared("eprlimit"), 0u);
+    bed.run(1);
+    EXPECT_EQ(bed.shared("eprlimit"), 206u);
 }
 
 TEST(ThrustRatingPanelFirstDraw, ClearsTheLimitCopyTheRatingAndTheAssumedTemperature) {
     // The host stands in for the assumed-temperature selector, whose own first draw would
     // clear "assumedtemp" as well.
-    auto panel = test::loadPanel({Trp}, {"assumedtemp"});
-    for (const char* name : {"eprlim", "eprlimit", "trcmode", "assumedtemp"}) ASSERT_TRUE(panel->setShared(name, 7));
-    panel->run(1);
-    for (const char* name : {"eprlim", "eprlimit", "trcmode", "assumedtemp"})
-        EXPECT_EQ(panel->shared(name), 0u) << name;
+    Bed bed{{.modules = {"rl_tj20_main_trp"}, .standIns = {"assumedtemp"}, .firstCycles = 0}};
+    for (const char* name : {"eprlim", "eprlimit", "trcmode", "assumedtemp"}) bed.set(name, 7);
+    bed.run(1);
+    for (const char* name : {"eprlim", "eprlimit", "trcmode", "assumedtemp"}) EXPECT_EQ(bed.shared(name), 0u) << name;
 }
 
 TEST_F(ThrustRatingPanel, RamAirReadoutIs256TimesItsSimulatorValue) {
-    panel->sim().set(sim::RamAirTemperatureScaled, -12.0 / 256.0);
-    panel->run(1);
+    bed.sim(sim::RamAirTemperatureScaled, -12.0 / 256.0);
+    bed.run(1);
     EXPECT_EQ(readout(RatReadout), "-12");
 }
 
 }  // namespace
+}  // namespace tj20::test

@@ -1,4 +1,5 @@
-#include "panel_test.h"
+#include "test_bed.h"
+#include "tj20/host_abi.h"
 
 namespace tj20::test {
 namespace {
@@ -8,21 +9,17 @@ const char* const masterNames[] = {"lightstestsw", "lpneuxfd",     "rpneuxfd",  
                                    "lhydactive",   "rhydactive",   "lhydlowactive", "rhydlowactive", "gpwstest",
                                    "lhydpressure", "rhydpressure", "rudhyd"};
 
-TEST(MasterVariables, PublishesItsEighteenNamesAndClearsThemAtFirstDraw) {
-    auto panel = loadPanel({"rl_tj20_main_master_variables"});
-    EXPECT_EQ(panel->sharedNames().size(), 18u);
-    for (const char* name : masterNames) ASSERT_TRUE(panel->setShared(name, 1)) << name;
-    panel->run(1);
-    for (const char* name : masterNames) EXPECT_EQ(panel->shared(name), 0u) << name;
-    panel->setShared("ohpanel", 1);
-    panel->run(3);
-    EXPECT_EQ(panel->shared("ohpanel"), 1u) << "only the first draw clears";
-}
-
-TEST(MasterVariables, KillUnregistersEveryName) {
-    auto panel = loadPanel({"rl_tj20_main_master_variables"});
-    panel->service("rl_tj20_main_master_variables", 12);
-    EXPECT_TRUE(panel->sharedNames().empty());
+TEST(MasterVariables, PublishesItsEighteenNamesClearsThemAtFirstDrawAndUnregistersThemAtKill) {
+    Bed bed{{.modules = {"rl_tj20_main_master_variables"}, .firstCycles = 0}};
+    EXPECT_EQ(bed.sharedNames().size(), 18u);
+    for (const char* name : masterNames) bed.set(name, 1);
+    bed.run(1);
+    for (const char* name : masterNames) EXPECT_EQ(bed.shared(name), 0u) << name;
+    bed.set("ohpanel", 1);
+    bed.run(3);
+    EXPECT_EQ(bed.shared("ohpanel"), 1u) << "only the first draw clears";
+    bed.service(bed.focus(), abi::ServiceKill);
+    EXPECT_TRUE(bed.sharedNames().empty());
 }
 
 }  // namespace
