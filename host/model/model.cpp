@@ -24,9 +24,14 @@ SimModel SimModel::aircraft() {
     SimModel m;
     addElectricalModel(m);
     addApuModel(m);
+    addEngineModel(m);
     addFuelModel(m);
     addGuidanceModel(m);
+    addInstrumentsModel(m);
     addLightingModel(m);
+    addConfigurationModel(m);
+    addRadioModel(m);
+    addProtectionModel(m);
     return m;
 }
 

@@ -148,6 +148,13 @@ struct Element {
         if (!lit.set()) lit = Cond::always();
         return *this;
     }
+    // A needle on a full-circle dial: `valuePerTurn` is the value of one full turn (360 for
+    // a compass card, 1000 for a 1000-ft pointer). Values beyond the table's last entry carry
+    // on round the dial towards the first instead of stopping at the last.
+    constexpr Element& period(abi::u32 valuePerTurn) {
+        header.needle_period = valuePerTurn;
+        return *this;
+    }
     constexpr Element& flags(abi::u32 f) {
         header.image_flags = f;
         return *this;

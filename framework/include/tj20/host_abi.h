@@ -127,7 +127,10 @@ struct ElementHeader {
     FailureRecord* failure_systems;
     u32 image_flags;
     u32 reserved1;
-    u32 reserved2;
+    // Needles on a full-circle dial: the value of one full turn (360 for a compass card, 1000
+    // for a 1000-ft pointer), so that the needle passes from its table's last entry back to the
+    // first; 0 (the simulator's reserved word) on every other element.
+    u32 needle_period;
 #if !TJ20_ABI32
     u32 reserved3;  // keeps the kind-specific fields 8-aligned on 64-bit builds
 #endif

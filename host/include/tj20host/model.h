@@ -9,9 +9,11 @@
 //
 //   1. electrical  (power first: what runs depends on it)
 //   2. APU
-//   3. fuel        (the engines' burn)
-//   4. guidance    (autopilot and thrust modes, which read what the systems above left)
-//   5. lighting
+//   3. engines     (spools, from fuel, starter and throttle)
+//   4. fuel        (the engines' burn)
+//   5. guidance    (autopilot and thrust modes, which read what the systems above left)
+//   6. lighting
+//   7. configuration  (the gear and the flaps travelling)
 //
 // Within a subsystem, its parts advance in the order they were added.
 #pragma once
@@ -26,8 +28,8 @@
 
 namespace tj20::host {
 
-enum class Subsystem { Electrical, Apu, Fuel, Guidance, Lighting };
-inline constexpr std::size_t SubsystemCount = 5;
+enum class Subsystem { Electrical, Apu, Engines, Fuel, Guidance, Lighting, Configuration };
+inline constexpr std::size_t SubsystemCount = 7;
 
 class SimModel {
 public:
@@ -55,9 +57,15 @@ private:
 
 // Subsystem parts, each in host/model/<subsystem>.cpp.
 void addLightingModel(SimModel& model);
+void addConfigurationModel(SimModel& model);
 void addGuidanceModel(SimModel& model);
+void addInstrumentsModel(SimModel& model);  // its flight director advances with guidance
 void addElectricalModel(SimModel& model);
 void addApuModel(SimModel& model);
 void addFuelModel(SimModel& model);
+void addEngineModel(SimModel& model);
+void addRadioModel(SimModel& model);  // key events only: nothing of the radios moves with time
+// Key events only: yaw damper, probe heat, engine anti-ice and the logo lights.
+void addProtectionModel(SimModel& model);
 
 }  // namespace tj20::host

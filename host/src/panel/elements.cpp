@@ -36,11 +36,27 @@ constexpr int LongestChain = 256;         // a chain longer than this is taken t
 
 double call(abi::ElementCallback cb, abi::ElementHeader* e) { return cb ? cb(e) : 0.0; }
 
-// The angle for a value: interpolated between the two entries that bracket it, clamped at
-// the first and the last entry.
-double interpolateAngle(const abi::NeedleEntry* table, std::uint32_t n, double value) {
+// The angle for a value: interpolated between the two entries that bracket it. A needle on a
+// full-circle dial (one that declares the value of a full turn) carries on from its last entry
+// round to its first, one turn on, so a compass card or a 1000-ft pointer passes the seam
+// smoothly; any other needle is clamped at the first and the last entry.
+double interpolateAngle(const abi::NeedleEntry* table, std::uint32_t n, double value, double period) {
     if (n == 0) return 0;
-    if (value <= table[0].value) return table[0].angle;
+    const abi::NeedleEntry& first = table[0];
+    const abi::NeedleEntry& last = table[n - 1];
+    if (period > 0 && std::isfinite(value)) {
+        // The same point of the dial within the turn that starts at the first entry.
+        value = first.value + std::fmod(value - first.value, period);
+        if (value < first.value) value += period;
+        if (value > last.value) {
+            // From the last entry on to the first, one turn further in the table's direction.
+            const double turn = last.angle >= first.angle ? 2 * std::numbers::pi : -2 * std::numbers::pi;
+            const double span = first.value + period - last.value;
+            const double f = span > 0 ? (value - last.value) / span : 0.0;
+            return last.angle + f * (first.angle + turn - last.angle);
+        }
+    }
+    if (value <= first.value) return first.angle;
     for (std::uint32_t i = 1; i < n; ++i) {
         if (value <= table[i].value) {
             const double span = table[i].value - table[i - 1].value;
@@ -48,7 +64,7 @@ double interpolateAngle(const abi::NeedleEntry* table, std::uint32_t n, double v
             return table[i - 1].angle + f * (table[i].angle - table[i - 1].angle);
         }
     }
-    return table[n - 1].angle;
+    return last.angle;
 }
 
 // Fills the table's angles: the direction from the needle's pivot to each entry's point,
@@ -89,7 +105,7 @@ struct ElementEvaluator {
         if (needle.table && panel.filledTables.insert(needle.table).second)
             fillAngles(needle.table, needle.table_size, e->position);
         s.value = call(needle.update_cb, e);
-        s.angle = interpolateAngle(needle.table, needle.table_size, s.value);
+        s.angle = interpolateAngle(needle.table, needle.table_size, s.value, e->needle_period);
     }
 
     void text(abi::ElementHeader* e, ElementState& s) {

@@ -154,6 +154,10 @@ std::string runKey(const Event& e) {
         return "key " + std::to_string(e.key.id) + " " + std::to_string(e.key.value) + " " + e.key.gauge;
     if (e.kind == Event::Kind::SharedChange) return "var " + e.subject;
     if (e.kind == Event::Kind::Element) return "icon " + e.subject + " " + e.element;
+    // A warning that plays or stops its sound on every update while its condition holds.
+    if (e.kind == Event::Kind::Sound && e.sound.call != SoundRecord::Call::Terminate)
+        return std::string("sound ") + soundVerb(e.sound.call) + " " + e.sound.path + " " + e.sound.alias + " " +
+               e.subject;
     return {};
 }
 }  // namespace
@@ -192,6 +196,10 @@ void TracePrinter::closeRuns(std::uint64_t cycle, bool atEnd, bool stillGoing) {
         if (r.first.kind == Event::Kind::KeyEvent)
             out_ << "key event " << describeId(keyNames(), r.first.key.id) << " from " << r.first.key.gauge
                  << " went out in every cycle from " << r.first.cycle << " to " << r.last.cycle;
+        else if (r.first.kind == Event::Kind::Sound)
+            out_ << "sound " << soundVerb(r.first.sound.call) << " "
+                 << (r.first.sound.call == SoundRecord::Call::Play ? r.first.sound.path : r.first.sound.alias)
+                 << " by " << r.first.subject << " in every cycle from " << r.first.cycle << " to " << r.last.cycle;
         else if (r.first.kind == Event::Kind::Element)
             out_ << r.first.subject << " icon " << r.first.element << " reached image " << r.last.after
                  << (r.last.visible ? "" : " (hidden)") << ", changing in every cycle from " << r.first.cycle << " to "

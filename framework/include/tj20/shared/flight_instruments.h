@@ -20,8 +20,9 @@ TJ20_SHARED(rlndgrlt, Off = 0, Green = 1, Red = 2);
 // Owned by the radio altimeter (rl_tj20_main_radioh) and by the DH window (rl_tj20_main_dh): each registers it with
 // its own cell and keeps it the same way.
 
-// Decision height, whole feet (100 at first draw), stepped by one by the DH arrows; the ADI's DH light is lit while
-// radio height is at or below it.
+// Decision height, whole feet (100 at first draw), stepped by one by the DH arrows and stopping at 0 on the way
+// down; the ADI's DH light is lit while radio height is at or below it, and the minimums callouts are made
+// relative to it.
 TJ20_SHARED(dh);
 
 // Owned by the stall warning lights (rl_tj20_main_warn_stall), in registration order.

@@ -52,9 +52,10 @@ TJ20_SHARED(fmato);
 
 // Owned by the altimeter (rl_tj20_main_altimeter), in registration order.
 
-// Altitude alert latch: 1 once the aircraft has been within 300 ft of the selected altitude. The guidance panel
-// (rl_tj20_main_dfgs) clears it when it sends a new altitude to the autopilot.
-TJ20_SHARED(altlock);
+// Altitude alert latch: 1 once the aircraft has been within 300 ft of the selected altitude; from then on leaving
+// that band with altitude hold on sounds the altitude alert. The guidance panel (rl_tj20_main_dfgs) clears it when
+// it sends a new altitude to the autopilot.
+TJ20_SHARED(altlock, NotCaptured = 0, Captured = 1);
 
 // Owned by the instrument source switching panel (rl_tj20_swpnl), in registration order.
 

@@ -19,7 +19,7 @@ TJ20_SHARED(rfuelheat);
 // Start (DC fuel) pump switch, 1 on: feeds the APU and the right engine, the left engine only through the crossfeed.
 TJ20_SHARED(startpump);
 // Ignition selector, positions 0 to 4 (1 at first draw); position 1 keeps the engine starters from engaging.
-TJ20_SHARED(ignition);
+TJ20_SHARED(ignition, StartersBlocked = 1);
 // Pneumatic duct pressure, psi, 0 to 40, fed by APU air and engine bleed; a starter needs 26.
 TJ20_SHARED(pneupress);
 
