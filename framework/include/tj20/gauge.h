@@ -21,8 +21,8 @@
 #include "tj20/elements.h"
 #include "tj20/helpers.h"
 #include "tj20/host_abi.h"
-#include "tj20/ids.h"
 #include "tj20/idioms.h"
+#include "tj20/ids.h"
 #include "tj20/keys.h"
 #include "tj20/mouse.h"
 #include "tj20/shared.h"
@@ -70,7 +70,7 @@ constexpr abi::GaugeHeader makeHeader(const char* name, const GaugeDefinition& g
     h.gauge_name = name;
     h.elements_list = gauge.elements.root;
     h.size_x = abi::GaugeDefaultWidth;
-    h.mouse_rect = gauge.areas.records ? gauge.areas.records : frameOnlyAreas.records;
+    h.mouse_rect = gauge.areas.given ? gauge.areas.records : frameOnlyAreas.records;
     h.gauge_callback = &service;
     return h;
 }
@@ -98,11 +98,11 @@ constexpr tj20::BoundList tj20GaugeBound(tj20::detail::NoneDeclared) { return {}
 #define TJ20_ADDRESS_OF(var) &var,
 
 // Declares a gauge's variables and the function that lists them for the service dispatch.
-#define TJ20_VARIABLE_LIST(declare, List, listed, ...)                                         \
-    TJ20_FOR_EACH(declare, __VA_ARGS__)                                                        \
-    constexpr ::tj20::List listed(::tj20::detail::Declared) {                                  \
-        return {{TJ20_FOR_EACH(TJ20_ADDRESS_OF, __VA_ARGS__)}};                                \
-    }                                                                                          \
+#define TJ20_VARIABLE_LIST(declare, List, listed, ...)          \
+    TJ20_FOR_EACH(declare, __VA_ARGS__)                         \
+    constexpr ::tj20::List listed(::tj20::detail::Declared) {   \
+        return {{TJ20_FOR_EACH(TJ20_ADDRESS_OF, __VA_ARGS__)}}; \
+    }                                                           \
     static_assert(true)
 
 // The shared variables this gauge owns, in registration order, and those it binds, in

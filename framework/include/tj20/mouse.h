@@ -114,9 +114,12 @@ Areas(R...) -> Areas<sizeof...(R)>;
 
 struct AreaList {
     abi::MouseRect* records = nullptr;
+    // Whether the gauge named a table: a flag rather than a null test of the address, which is
+    // not a constant expression for a table with vague linkage (a template's static member).
+    bool given = false;
     constexpr AreaList() = default;
     template <std::size_t N>
-    constexpr AreaList(Areas<N>& a) : records(a.records) {}  // NOLINT(google-explicit-constructor)
+    constexpr AreaList(Areas<N>& a) : records(a.records), given(true) {}  // NOLINT(google-explicit-constructor)
 };
 
 }  // namespace tj20
