@@ -199,7 +199,8 @@ void TracePrinter::closeRuns(std::uint64_t cycle, bool atEnd, bool stillGoing) {
         else if (r.first.kind == Event::Kind::Sound)
             out_ << "sound " << soundVerb(r.first.sound.call) << " "
                  << (r.first.sound.call == SoundRecord::Call::Play ? r.first.sound.path : r.first.sound.alias)
-                 << " by " << r.first.subject << " in every cycle from " << r.first.cycle << " to " << r.last.cycle;
+                 << (r.first.subject.empty() ? "" : " by " + r.first.subject) << " in every cycle from "
+                 << r.first.cycle << " to " << r.last.cycle;
         else if (r.first.kind == Event::Kind::Element)
             out_ << r.first.subject << " icon " << r.first.element << " reached image " << r.last.after
                  << (r.last.visible ? "" : " (hidden)") << ", changing in every cycle from " << r.first.cycle << " to "
