@@ -5,6 +5,7 @@
 // Gauge tests depend on this header only; what the host keeps and how is its business.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -67,6 +68,7 @@ struct Setup {
     std::string focus = {};                  // the gauge clicks and elements default to; empty: the last module
     std::vector<std::string> standIns = {};  // shared variables the host owns for an absent owner
     int firstCycles = 1;                     // cycles run after loading (the first draw sets initial values)
+    bool simulatorModel = true;              // false: nothing answers key events, simulator values stay as set
 };
 
 class Bed {
@@ -79,7 +81,10 @@ public:
     // Unloads and loads the panel again (one panel at a time: each module keeps one state).
     void reload(int firstCycles = 1) {
         panel_.reset();
-        panel_ = loadPanel(setup_.modules, setup_.standIns);
+        host::LoadOptions options{panelDir()};
+        options.standInVariables = setup_.standIns;
+        if (!setup_.simulatorModel) options.model = host::SimModel{};
+        panel_ = host::Panel::load(host::PanelConfig::fromModules(setup_.modules), options);
         checked_ = {};
         if (firstCycles > 0) run(firstCycles);
     }
@@ -163,6 +168,13 @@ public:
         auto ids = keyIds(checked_);
         checked_.keys = journal().keyEvents.size();
         return ids;
+    }
+    // The repeating sounds playing now, by alias, in alphabetical order.
+    std::vector<std::string> playing() const {
+        std::vector<std::string> aliases;
+        for (const auto& p : panel_->journal().playing()) aliases.push_back(p.alias);
+        std::sort(aliases.begin(), aliases.end());
+        return aliases;
     }
     std::vector<Sound> sounds(Mark from = {}) const {
         const auto& all = journal().sounds;

@@ -21,13 +21,7 @@ constexpr Flight Approach{180, 0, 0, 3000, 0, 9830.4};  // airborne, gear up, on
 
 struct Pedestal : ::testing::Test {
     Bed bed{{.modules = {"rl_tj20_main_master_variables", "rl_tj20_pedestal"}}};
-    // The repeating warnings sounding now, by alias.
-    Sounds playing() {
-        Sounds v;
-        for (const auto& p : bed.panel().journal().playing()) v.push_back(p.alias);
-        std::sort(v.begin(), v.end());
-        return v;
-    }
+    Sounds playing() const { return bed.playing(); }  // the repeating warnings sounding now
     void fly(const Flight& f) {
         const std::pair<std::uint32_t, double> values[] = {
             {sim::IndicatedAirspeed, f.speed},     {sim::GearHandle, f.gearHandle}, {sim::Throttle1Lever, f.throttle1},

@@ -18,30 +18,29 @@ struct Adi : ::testing::Test {
 
 // The bars show the command less the attitude, limited to 30° of bank and 10° of pitch. The
 // simulator's own director would set the commands while it is on, so this panel runs without
-// a simulator model and the commands stay as set (the test bed always loads the model).
+// a simulator model and the commands stay as set.
 TEST(AdiFlightDirector, BarsShowTheLimitedCommandError) {
-    host::LoadOptions options{panelDir()};
-    options.model = host::SimModel{};
-    const auto panel = host::Panel::load(host::PanelConfig::fromModules({"rl_tj20_main_adi"}), options);
-    const auto with = [&](std::initializer_list<std::pair<SimVar, double>> values, std::size_t index) {
-        for (const auto& [id, v] : values) panel->sim().set(id, v);
-        panel->run(1);
-        return element(*panel, "rl_tj20_main_adi", index);  // 5: bank bar, 6: pitch bar, 1: sphere
+    Bed bed{{.modules = {"rl_tj20_main_adi"}, .simulatorModel = false}};
+    const At bankBar{160, 139, 2}, pitchBar{160, 139, 3}, sphere{160, 139};
+    const auto with = [&](std::initializer_list<std::pair<SimVar, double>> values, At element) {
+        for (const auto& [id, v] : values) bed.sim(id, v);
+        bed.run(1);
+        return bed.element(element);
     };
-    panel->sim().set(sim::FlightDirector, 1);
+    bed.sim(sim::FlightDirector, 1);
     for (const auto& [command, bank, error] : {std::tuple{40, 0, 30}, {-40, 0, -30}, {10, -5, 15}, {-25, 5, -30}}) {
-        const auto bar = with({{sim::FlightDirectorBank, command}, {sim::Bank, bank}}, 5);
+        const auto bar = with({{sim::FlightDirectorBank, command}, {sim::Bank, bank}}, bankBar);
         EXPECT_NEAR(bar.offsetX, error * 1.9333333, 1e-9) << command << " at " << bank;
         EXPECT_TRUE(bar.visible && bar.offsetY == 0);
     }
     for (const auto& [command, pitch, error] : {std::tuple{15, 0, 10}, {-12, 0, -10}, {-4, 5, -9}}) {
-        const auto bar = with({{sim::FlightDirectorPitch, command}, {sim::Pitch, pitch}}, 6);
+        const auto bar = with({{sim::FlightDirectorPitch, command}, {sim::Pitch, pitch}}, pitchBar);
         EXPECT_NEAR(bar.offsetY, error * -2.7, 1e-9) << command << " at " << pitch;
         EXPECT_TRUE(bar.visible && bar.offsetX == 0);
     }
-    EXPECT_FALSE(with({{sim::FlightDirector, 0}}, 5).visible);
-    EXPECT_FALSE(element(*panel, "rl_tj20_main_adi", 6).visible);
-    EXPECT_TRUE(element(*panel, "rl_tj20_main_adi", 1).visible) << "the sphere stays";
+    EXPECT_FALSE(with({{sim::FlightDirector, 0}}, bankBar).visible);
+    EXPECT_FALSE(bed.element(pitchBar).visible);
+    EXPECT_TRUE(bed.element(sphere).visible) << "the sphere stays";
 }
 
 TEST_F(Adi, SpherePointersAndBallMoveByTheirScales) {

@@ -5,6 +5,6 @@ namespace {
 constexpr tj20::SimVar Lever = tj20::sim::Throttle1Lever;
 }  // namespace
 
-#include "reverser_thrust_light.h"
+#include "../reversers/reverser_thrust_light.h"
 
 TJ20_GAUGE(rl_tj20_main_lengrevthr, .sim = simvars, .elements = elements, .reset = reset)

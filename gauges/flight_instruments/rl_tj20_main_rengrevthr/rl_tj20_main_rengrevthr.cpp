@@ -5,6 +5,6 @@ namespace {
 constexpr tj20::SimVar Lever = tj20::sim::Throttle2Lever;
 }  // namespace
 
-#include "../rl_tj20_main_lengrevthr/reverser_thrust_light.h"
+#include "../reversers/reverser_thrust_light.h"
 
 TJ20_GAUGE(rl_tj20_main_rengrevthr, .sim = simvars, .elements = elements, .reset = reset)

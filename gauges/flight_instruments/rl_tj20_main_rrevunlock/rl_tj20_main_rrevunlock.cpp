@@ -5,6 +5,6 @@ namespace {
 constexpr tj20::SimVar Lever = tj20::sim::Throttle2Lever;
 }  // namespace
 
-#include "../rl_tj20_main_lrevunlock/reverser_unlock_light.h"
+#include "../reversers/reverser_unlock_light.h"
 
 TJ20_GAUGE(rl_tj20_main_rrevunlock, .sim = simvars, .elements = elements, .reset = reset)
