@@ -1,0 +1,57 @@
+# The Debian packages each job of the project needs, and the one function that installs the
+# missing ones. Sourced by ./quickstart and .ci/run; never run on its own.
+#
+#   tj20_require <why> <package>...   installs what is missing (with sudo when not root),
+#                                     saying what and why, or stops with one line saying
+#                                     what to install by hand.
+
+# Building the modules and the reference host, and flying the demo.
+TJ20_PACKAGES_DEMO=(cmake ninja-build g++)
+# Running the tests: the test framework and the benchmark library.
+TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev)
+# The 32-bit Windows modules.
+TJ20_PACKAGES_WINDOWS=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
+
+tj20_installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+tj20_by_hand() {
+  echo "error: $1; install by hand: $2" >&2
+  exit 1
+}
+
+tj20_require() {
+  local why=$1
+  shift
+  if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+    # Not a Debian system: say what is needed and leave the system alone.
+    tj20_by_hand "this script installs packages only on Debian (no apt-get here)" "$*"
+  fi
+  local missing=() p
+  for p in "$@"; do
+    tj20_installed "$p" || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
+
+  local sudo_cmd=()
+  if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null 2>&1 || tj20_by_hand "not root and no sudo to install packages" "${missing[*]}"
+    sudo_cmd=(sudo)
+  fi
+  echo "installing ${missing[*]} ($why)"
+  export DEBIAN_FRONTEND=noninteractive
+  # apt-get update exits 0 even when no archive answers; its warnings say so.
+  local log
+  log=$("${sudo_cmd[@]}" apt-get update -qq 2>&1) ||
+    tj20_by_hand "the package lists could not be updated (${log##*$'\n'})" "${missing[*]}"
+  if grep -qE '^(W|E): (Failed to fetch|Some index files failed)' <<<"$log"; then
+    tj20_by_hand "the package archive cannot be reached" "${missing[*]}"
+  fi
+  if ! log=$("${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" 2>&1); then
+    tj20_by_hand "apt-get could not install them (${log##*$'\n'})" "${missing[*]}"
+  fi
+  for p in "${missing[@]}"; do
+    tj20_installed "$p" || tj20_by_hand "$p is still not installed after apt-get" "${missing[*]}"
+  done
+}
