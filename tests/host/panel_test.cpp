@@ -417,8 +417,11 @@ TEST(Trace, KeyEventSentInEveryCycleIsFoldedIntoItsFirstLineAndAClosingLine) {
 }
 
 TEST(Trace, SoundCallMadeInEveryCycleIsFoldedLikeAKeyEvent) {
-    // The pedestal stops each of its warning sounds on every update while no warning is due.
+    // Throttles up on the ground with the spoilers not armed and the flaps up: the pedestal
+    // plays the configuration voice on every update.
     auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_pedestal"});
+    panel->sim().set(tj20::sim::OnGround, 1);
+    panel->sim().set(tj20::sim::Throttle1Lever, 8000);
     std::ostringstream text;
     {
         host::TracePrinter readable(panel->journal(), text, false);
@@ -426,9 +429,33 @@ TEST(Trace, SoundCallMadeInEveryCycleIsFoldedLikeAKeyEvent) {
         readable.finish(panel->cycleCount());
     }
     const std::string t = text.str();
-    EXPECT_NE(t.find("[cycle 1, tick 1] sound stop tj20_gear.wav"), std::string::npos) << t;
-    EXPECT_NE(t.find("sound stop tj20_gear.wav in every cycle from 1 to 6 (still going)"), std::string::npos) << t;
+    EXPECT_NE(t.find("[cycle 1, tick 1] sound play sound\\tj20_config_sf.wav repeating"), std::string::npos) << t;
+    EXPECT_NE(t.find("sound play sound\\tj20_config_sf.wav in every cycle from 1 to 6 (still going)"), std::string::npos)
+        << t;
     EXPECT_EQ(t.find("[cycle 4, tick 4] sound"), std::string::npos) << "repeats are folded from the third\n" << t;
+}
+
+TEST(Sound, StopOfASilentSoundIsNotJournaledAndAStopOfAPlayingOneIsOnce) {
+    // The pedestal stops each warning it does not sound on every update: none of those calls
+    // changes anything, so the journal holds none of them. A warning that sounds and ends is
+    // stopped once. Parked with the gear down, nothing sounds.
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_pedestal"});
+    panel->sim().set(tj20::sim::OnGround, 1);
+    panel->sim().set(tj20::sim::GearHandle, 16383);
+    panel->run(5);
+    const auto stops = [&] {
+        std::vector<std::string> aliases;
+        for (const auto& s : panel->journal().sounds)
+            if (s.call == host::SoundRecord::Call::Stop) aliases.push_back(s.alias);
+        return aliases;
+    };
+    EXPECT_EQ(stops(), std::vector<std::string>{});
+    panel->sim().set(tj20::sim::Throttle1Lever, 8000);
+    panel->run(3);
+    panel->sim().set(tj20::sim::Throttle1Lever, 0);
+    panel->run(3);
+    EXPECT_EQ(stops(), std::vector<std::string>{"tj20_config_sf.wav"});
+    EXPECT_TRUE(panel->journal().playing().empty());
 }
 
 TEST(Journal, KeepsTheLatestEventsWhileListenersAndPlayingSoundsSeeEveryOne) {
