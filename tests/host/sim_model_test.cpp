@@ -75,7 +75,7 @@ TEST(SimulatorModel, FuelOnBoardBurnsAtTheEnginesFuelFlowDownToEmpty) {
     const auto model = SimModel::aircraft();
     for (const Case c : {Case{1000, 8, 1, 999.2}, Case{1000, 4, 2, 999.2}, Case{1000, 1, 8, 999.2},
                          Case{1000, 5, 0, 1000}, Case{0.5, 10, 1, 0},  // never below empty
-                         Case{0, 10, 1, 0}, Case{-20, 10, 1, -20}}) {   // nothing on board to burn
+                         Case{0, 10, 1, 0}, Case{-20, 10, 1, -20}}) {  // nothing on board to burn
         SimState sim;
         sim.set(sim::Engine1FuelFlow, 3240);
         sim.set(sim::Engine2FuelFlow, 3240);
