@@ -2,8 +2,10 @@
 // element evaluation and the trace.
 #include "panel_test.h"
 
+#include <array>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "tj20/host_abi.h"
@@ -157,6 +159,73 @@ TEST(SimulatorModel, WindowButtonsSendTheirToggleFromTheirWholeArea) {
         EXPECT_EQ(background.bitmap, 0x100u);
         EXPECT_EQ(background.width, c.module == std::string("rl_tj20_icon_hyd_open") ? 30 : 19) << c.module;
         EXPECT_EQ(background.height, 19) << c.module;
+    }
+}
+
+TEST(Layout, GaugeIsDrawnAtItsConfiguredSizeOrElseAtItsBackgroundsSize) {
+    const std::string config =
+        "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=800,600\n"
+        "gauge00=rl_tj20_engine1_epr!rl_tj20_engine1_epr, 10, 20, 110, 90\n"
+        "gauge01=rl_tj20_engine2_epr!rl_tj20_engine2_epr, 200, 20, 151\n"
+        "gauge02=rl_tj20_engine1_n1!rl_tj20_engine1_n1, 400, 20\n"
+        "gauge03=rl_tj20_icon_hyd_open!rl_tj20_icon_hyd_open, 700, 5\n"
+        "gauge04=rl_tj20_oh_lights!rl_tj20_oh_lights, 5, 500\n"
+        "gauge05=rl_tj20_lights_lnd!rl_tj20_lights_lnd, 300, 500, 222\n"
+        "gauge06=rl_tj20_cvr!rl_tj20_cvr, 600, 500, 187, 50, extra\n";
+    auto panel = host::Panel::load(host::PanelConfig::parse(config, "test.cfg"), {panelDir()});
+    struct Case {
+        const char* gauge;
+        std::optional<host::GaugeBox> box;
+    };
+    for (const auto& c : {Case{"rl_tj20_engine1_epr", host::GaugeBox{10, 20, 110, 90}},
+                          Case{"rl_tj20_engine2_epr", host::GaugeBox{200, 20, 151, 151}},  // in proportion
+                          Case{"rl_tj20_engine1_n1", host::GaugeBox{400, 20, 302, 302}},   // its own size
+                          Case{"rl_tj20_icon_hyd_open", host::GaugeBox{700, 5, 30, 19}},
+                          Case{"rl_tj20_oh_lights", std::nullopt},   // its artwork is not described
+                          Case{"rl_tj20_lights_lnd", std::nullopt},  // a width, but nothing to scale
+                          Case{"rl_tj20_cvr", host::GaugeBox{600, 500, 187, 50}}, Case{"rl_tj20_nothing", {}}}) {
+        const auto box = panel->gaugeBox(c.gauge);
+        ASSERT_EQ(box.has_value(), c.box.has_value()) << c.gauge;
+        if (!box) continue;
+        EXPECT_EQ((std::array{box->x, box->y, box->width, box->height}),
+                  (std::array{c.box->x, c.box->y, c.box->width, c.box->height}))
+            << c.gauge;
+    }
+}
+
+TEST(Layout, SizeThatIsNoWholeNumberAboveZeroIsRefusedWithItsLine) {
+    const std::string head = "[Window Titles]\nWindow00=Main\n[Window00]\n";
+    for (const auto& [entry, problem] :
+         {std::pair{"gauge00=a!a, 1, 2, 0", "test.cfg:4: width '0' must be greater than 0"},
+          std::pair{"gauge00=a!a, 1, 2, 50, -5", "test.cfg:4: height '-5' must be greater than 0"},
+          std::pair{"gauge00=a!a, 1, 2, 50, x", "test.cfg:4: height 'x' is not a whole number"}}) {
+        try {
+            host::PanelConfig::parse(head + entry + "\n", "test.cfg");
+            ADD_FAILURE() << entry << " was taken";
+        } catch (const host::LoadError& e) {
+            EXPECT_EQ(std::string(e.what()), problem);
+        }
+    }
+}
+
+TEST(Layout, DefaultPanelsGaugesOfKnownSizeLieInsideTheirWindowsWithoutOverlapping) {
+    const auto file = std::filesystem::path(__FILE__).parent_path() / "../../panels/default.cfg";
+    const auto config = host::PanelConfig::read(file);
+    auto panel = host::Panel::load(config, {panelDir()});
+    for (const char* engine : {"epr", "n1", "egt", "n2", "ff", "oilpress"})
+        for (const char* side : {"rl_tj20_engine1_", "rl_tj20_engine2_"})
+            EXPECT_TRUE(panel->gaugeBox(side + std::string(engine))) << side << engine << ": its size is known";
+    for (const auto& w : config.windows) {
+        std::vector<std::pair<std::string, host::GaugeBox>> placed;
+        for (const auto& g : w.gauges)
+            if (const auto box = panel->gaugeBox(g.module)) placed.emplace_back(g.module, *box);
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            const auto& [name, b] = placed[i];
+            EXPECT_TRUE(b.x >= 0 && b.y >= 0 && b.x + b.width <= w.width && b.y + b.height <= w.height)
+                << name << " reaches out of " << w.title;
+            for (std::size_t j = i + 1; j < placed.size(); ++j)
+                EXPECT_FALSE(b.overlaps(placed[j].second)) << name << " overlaps " << placed[j].first;
+        }
     }
 }
 
@@ -417,8 +486,11 @@ TEST(Trace, KeyEventSentInEveryCycleIsFoldedIntoItsFirstLineAndAClosingLine) {
 }
 
 TEST(Trace, SoundCallMadeInEveryCycleIsFoldedLikeAKeyEvent) {
-    // The pedestal stops each of its warning sounds on every update while no warning is due.
+    // Throttles up on the ground with the spoilers not armed and the flaps up: the pedestal
+    // plays the configuration voice on every update.
     auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_pedestal"});
+    panel->sim().set(tj20::sim::OnGround, 1);
+    panel->sim().set(tj20::sim::Throttle1Lever, 8000);
     std::ostringstream text;
     {
         host::TracePrinter readable(panel->journal(), text, false);
@@ -426,9 +498,34 @@ TEST(Trace, SoundCallMadeInEveryCycleIsFoldedLikeAKeyEvent) {
         readable.finish(panel->cycleCount());
     }
     const std::string t = text.str();
-    EXPECT_NE(t.find("[cycle 1, tick 1] sound stop tj20_gear.wav"), std::string::npos) << t;
-    EXPECT_NE(t.find("sound stop tj20_gear.wav in every cycle from 1 to 6 (still going)"), std::string::npos) << t;
+    EXPECT_NE(t.find("[cycle 1, tick 1] sound play sound\\tj20_config_sf.wav repeating"), std::string::npos) << t;
+    EXPECT_NE(t.find("sound play sound\\tj20_config_sf.wav in every cycle from 1 to 6 (still going)"),
+              std::string::npos)
+        << t;
     EXPECT_EQ(t.find("[cycle 4, tick 4] sound"), std::string::npos) << "repeats are folded from the third\n" << t;
+}
+
+TEST(Sound, StopOfASilentSoundIsNotJournaledAndAStopOfAPlayingOneIsOnce) {
+    // The pedestal stops each warning it does not sound on every update: none of those calls
+    // changes anything, so the journal holds none of them. A warning that sounds and ends is
+    // stopped once. Parked with the gear down, nothing sounds.
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_pedestal"});
+    panel->sim().set(tj20::sim::OnGround, 1);
+    panel->sim().set(tj20::sim::GearHandle, 16383);
+    panel->run(5);
+    const auto stops = [&] {
+        std::vector<std::string> aliases;
+        for (const auto& s : panel->journal().sounds)
+            if (s.call == host::SoundRecord::Call::Stop) aliases.push_back(s.alias);
+        return aliases;
+    };
+    EXPECT_EQ(stops(), std::vector<std::string>{});
+    panel->sim().set(tj20::sim::Throttle1Lever, 8000);
+    panel->run(3);
+    panel->sim().set(tj20::sim::Throttle1Lever, 0);
+    panel->run(3);
+    EXPECT_EQ(stops(), std::vector<std::string>{"tj20_config_sf.wav"});
+    EXPECT_TRUE(panel->journal().playing().empty());
 }
 
 TEST(Journal, KeepsTheLatestEventsWhileListenersAndPlayingSoundsSeeEveryOne) {

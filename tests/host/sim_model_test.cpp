@@ -64,6 +64,28 @@ TEST(SimulatorModel, FuelBurnFollowsSimulatedTimeWhateverTheTickStep) {
     }
 }
 
+TEST(SimulatorModel, FuelOnBoardBurnsAtTheEnginesFuelFlowDownToEmpty) {
+    // 3240 lb/h on each engine: 0.1 lb a tick together, however the ticks are cut.
+    struct Case {
+        double onBoard;
+        int cycles;
+        double step;
+        double left;
+    };
+    const auto model = SimModel::aircraft();
+    for (const Case c : {Case{1000, 8, 1, 999.2}, Case{1000, 4, 2, 999.2}, Case{1000, 1, 8, 999.2},
+                         Case{1000, 5, 0, 1000}, Case{0.5, 10, 1, 0},  // never below empty
+                         Case{0, 10, 1, 0}, Case{-20, 10, 1, -20}}) {  // nothing on board to burn
+        SimState sim;
+        sim.set(sim::Engine1FuelFlow, 3240);
+        sim.set(sim::Engine2FuelFlow, 3240);
+        sim.set(sim::FuelTotalQuantity, c.onBoard);
+        advance(model, sim, c.cycles, c.step);
+        EXPECT_NEAR(sim.get(sim::FuelTotalQuantity), c.left, 1e-9)
+            << c.onBoard << " lb, " << c.cycles << " cycles of " << c.step;
+    }
+}
+
 TEST(SimulatorModel, FuelSelectionRoutesEachEngineToItsTank) {
     struct Case {
         std::uint32_t selector;

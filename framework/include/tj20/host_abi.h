@@ -101,6 +101,9 @@ inline constexpr u32 KindIcon = 4;
 inline constexpr u32 KindMovingImage = 5;
 inline constexpr u32 KindSprite = 6;
 
+// Bitmap resource 256: every gauge's background, drawn at (0, 0); its size is the gauge's.
+inline constexpr u32 BackgroundBitmap = 0x100;
+
 // Image flag bits the gauges change; every other bit belongs to the host.
 inline constexpr u32 ImageHidden = 0x40000000;
 inline constexpr u32 ImageLit = 0x4;

@@ -11,6 +11,12 @@
 //   ident=overhead        ; the window the overhead toggle event shows and hides
 //   visible=0
 //   gauge00=rl_tj20_oh_lights!rl_tj20_oh_lights, 0, 0
+//   gauge01=rl_tj20_engine1_epr!rl_tj20_engine1_epr, 300, 0, 110, 110   ; drawn at 110 by 110
+//
+// A gauge entry gives the gauge's position on its window and, optionally, the size it is
+// drawn at there (width, or width and height; a width alone keeps the gauge's proportions).
+// Without a size the gauge is drawn at its own size. Sizes change only the picture: mouse
+// points and element positions stay in the gauge's own pixels.
 //
 // Windows are listed in [Window Titles]; panel order is the order of windows, then of the
 // gauge entries within each window.
@@ -28,7 +34,9 @@ struct GaugePlacement {
     std::string gauge;   // gauge name inside the module
     int x = 0;
     int y = 0;
-    int line = 0;  // where it was declared, for error messages
+    int width = 0;   // the size drawn on the window; 0: the gauge's own
+    int height = 0;  // 0 with a width: in the gauge's proportions
+    int line = 0;    // where it was declared, for error messages
 };
 
 struct WindowConfig {

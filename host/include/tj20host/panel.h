@@ -28,6 +28,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Where a gauge is drawn on its window, in the window's pixels.
+struct GaugeBox {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool overlaps(const GaugeBox& other) const {
+        return x < other.x + other.width && other.x < x + width && y < other.y + other.height && other.y < y + height;
+    }
+};
+
 // Mouse event kinds the host delivers to mouse areas.
 enum class MouseEvent { Press, Drag, RightPress };
 
@@ -98,6 +109,11 @@ public:
     void setWindowVisible(std::string_view window, bool visible);
     std::vector<std::string> windows() const;
     std::optional<std::string> windowOf(std::string_view gauge) const;
+    // Where the gauge is drawn on its window: its position, at the size its configuration
+    // entry gives, or else at the size of its background bitmap (resource 0x100) from the
+    // module's manifest. Empty when neither tells the size (most gauges' artwork is not
+    // described to the host), or for a gauge the panel does not hold.
+    std::optional<GaugeBox> gaugeBox(std::string_view gauge) const;
 
     // What happened, in order; see journal.h.
     Journal& journal();

@@ -39,6 +39,12 @@ int number(const std::string& text, const std::string& source, int line, const s
     return value;
 }
 
+int size(const std::string& text, const std::string& source, int line, const std::string& what) {
+    const int value = number(text, source, line, what);
+    if (value <= 0) fail(source, line, what + " '" + trim(text) + "' must be greater than 0");
+    return value;
+}
+
 std::vector<std::string> splitCommas(const std::string& s) {
     std::vector<std::string> parts;
     std::stringstream in(s);
@@ -99,11 +105,14 @@ PanelConfig PanelConfig::parse(std::string_view text, std::string source) {
                 fail(source, lineNo, "gauge entry '" + value + "' must read module!gauge, x, y");
             const auto parts = splitCommas(value.substr(bang + 1));
             if (parts.size() < 3) fail(source, lineNo, "gauge entry '" + value + "' must give a position x, y");
+            // A size may follow the position; what comes after it is the gauge's own parameter.
             GaugePlacement g;
             g.module = trim(value.substr(0, bang));
             g.gauge = parts[0];
             g.x = number(parts[1], source, lineNo, "x");
             g.y = number(parts[2], source, lineNo, "y");
+            if (parts.size() > 3) g.width = size(parts[3], source, lineNo, "width");
+            if (parts.size() > 4) g.height = size(parts[4], source, lineNo, "height");
             g.line = lineNo;
             if (g.module.empty() || g.gauge.empty()) fail(source, lineNo, "gauge entry names no module or gauge");
             w.gauges.push_back(g);

@@ -31,6 +31,8 @@ void openModule(Panel::Impl& impl, const fs::path& dir, const PanelConfig& confi
     g.window = w.title.empty() ? w.section : w.title;
     g.x = place.x;
     g.y = place.y;
+    g.width = place.width;
+    g.height = place.height;
     try {
         g.bitmaps = readModuleFile(file).bitmaps;
     } catch (const std::exception& e) {

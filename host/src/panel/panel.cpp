@@ -7,6 +7,8 @@
 // one a pilot sees after loading. Elements are evaluated in panel order after all draws.
 #include "tj20host/panel.h"
 
+#include <cmath>
+
 #include "panel_impl.h"
 #include "tj20/ids.h"
 
@@ -127,6 +129,18 @@ std::vector<std::string> Panel::windows() const {
 std::optional<std::string> Panel::windowOf(std::string_view gauge) const {
     if (const auto* g = impl_->find(gauge)) return g->window;
     return std::nullopt;
+}
+
+std::optional<GaugeBox> Panel::gaugeBox(std::string_view gauge) const {
+    const auto* g = impl_->find(gauge);
+    if (!g) return std::nullopt;
+    int width = 0, height = 0;  // the background's own size
+    for (const auto& b : g->bitmaps)
+        if (b.id == abi::BackgroundBitmap) width = int(b.width), height = int(b.height);
+    if (g->width > 0 && g->height > 0) return GaugeBox{g->x, g->y, g->width, g->height};
+    if (width <= 0 || height <= 0) return std::nullopt;
+    if (g->width > 0) return GaugeBox{g->x, g->y, g->width, int(std::lround(double(g->width) * height / width))};
+    return GaugeBox{g->x, g->y, width, height};
 }
 
 Journal& Panel::journal() { return impl_->journal; }

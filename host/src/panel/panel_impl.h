@@ -29,6 +29,8 @@ struct LoadedGauge {
     std::string window;
     int x = 0;
     int y = 0;
+    int width = 0;  // as the configuration gives them; 0 when it does not
+    int height = 0;
     void* handle = nullptr;
     abi::ImportTableRecord* importTable = nullptr;
     abi::GaugeHeader* header = nullptr;

@@ -1,6 +1,8 @@
 // The sound library stand-in "GaugeSound": the three entry points the gauges call, and
 // the journal the reference host reads. It makes no noise; the host keeps, from the
-// journal, which repeating sounds are playing.
+// journal, which repeating sounds are playing. Every play and terminate call is journaled;
+// a stop only when its alias is sounding (played and not stopped or terminated since), since
+// stopping a silent sound changes nothing.
 #pragma once
 
 #include <cstddef>
