@@ -15,6 +15,7 @@ constexpr const char* LibraryName = "GaugeSound";
 
 struct Binding {
     void* library = nullptr;
+    bool held = false;  // the gauge took a hold of its own on the library, which its kill gives back
     PlayFn play = nullptr;
     StopFn stop = nullptr;
     TerminateFn terminate = nullptr;
@@ -41,15 +42,24 @@ void play(const char* file, bool repeating) {
 }  // namespace
 
 void bind() {
-    if (!binding.library) binding.library = platform::load(LibraryName);
+    if (!binding.library) {
+        binding.library = platform::load(LibraryName);
+        binding.held = binding.library != nullptr;
+    }
     lookUpEntryPoints();
 }
 
+// Every update takes the handle of the loaded library again (loading it when nobody has) and
+// looks up its entry points. While the gauge holds the library itself, the library cannot
+// have been unloaded or replaced, so the handle and entry points it has are still the ones a
+// look-up would find: nothing to do. A gauge without a hold of its own (the library was
+// missing at initialise, or another module loaded it) looks up on every update.
 void rebind() {
+    if (binding.held) return;
     void* loaded = platform::findLoaded(LibraryName);
     if (!loaded) {
         loaded = platform::load(LibraryName);
-        // A hold taken here replaces one that the library's unloading made stale.
+        binding.held = loaded != nullptr;
     }
     binding.library = loaded;
     lookUpEntryPoints();
@@ -59,8 +69,10 @@ void terminate() {
     if (binding.terminate) binding.terminate();
 }
 
+// Kill gives back only the hold the gauge took: releasing a handle it merely looked up
+// would unload the library from under the modules that still hold it.
 void release() {
-    platform::release(binding.library);
+    if (binding.held) platform::release(binding.library);
     binding = {};
 }
 

@@ -1,4 +1,6 @@
 // The service lifecycle every module shares, through the host on the real modules.
+#include <dlfcn.h>
+
 #include <limits>
 
 #include "test_bed.h"
@@ -133,6 +135,34 @@ TEST(Lifecycle, MissingSoundLibraryIsRetriedOnEveryUpdate) {
     ASSERT_EQ(panel->journal().sounds.size(), 1u) << "the next update found the library";
     EXPECT_EQ(panel->journal().sounds[0].alias, "");
     panel.reset();
+    std::filesystem::remove_all(dir);
+}
+
+// A gauge that found the sound library loaded by someone else took no hold on it, so its kill
+// must not release one: the library stays with whoever loaded it.
+TEST(Lifecycle, KillGivesBackOnlyTheSoundLibraryHoldTheGaugeTook) {
+    const auto dir = std::filesystem::temp_directory_path() / "tj20_sound_held_elsewhere";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    for (const char* m : {"rl_tj20_main_master_variables.gau", "tj20_probe.gau"})
+        std::filesystem::copy_file(panelDir() / m, dir / m);
+    auto panel = host::Panel::load(host::PanelConfig::fromModules({"rl_tj20_main_master_variables", "tj20_probe"}),
+                                   {dir, false});
+    panel->run(1);  // initialised without the library: no gauge holds it
+
+    const auto library = dir / "GaugeSound.so";
+    std::filesystem::copy_file(panelDir() / "GaugeSound.so", library);
+    void* ours = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(ours, nullptr) << dlerror();
+    panel->run(2);
+    panel->mouse("tj20_probe", 2, 2);
+    ASSERT_EQ(panel->journal().sounds.size(), 1u) << "the gauges found the library already loaded";
+
+    panel.reset();  // kills every gauge
+    void* still = dlopen(library.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_NE(still, nullptr) << "a gauge's kill released a hold on the sound library it never took";
+    if (still) dlclose(still);
+    dlclose(ours);
     std::filesystem::remove_all(dir);
 }
 
