@@ -12,8 +12,9 @@
 //   visible=0
 //   gauge00=rl_tj20_oh_lights!rl_tj20_oh_lights, 0, 0
 //
-// Windows are listed in [Window Titles]; panel order is the order of windows, then of the
-// gauge entries within each window.
+// Windows are listed in [Window Titles]; panel order is the order of the windows' numbers
+// (Window2 before Window10), then of the gauge entries within each window. A window's
+// title, section and ident each name that window only.
 #pragma once
 
 #include <filesystem>
@@ -45,8 +46,9 @@ struct PanelConfig {
     std::string source;  // file name for messages
     std::vector<WindowConfig> windows;
 
-    // Raises LoadError naming file, line and problem.
+    // Raises LoadError naming file, line and problem. A leading UTF-8 byte-order mark is skipped.
     static PanelConfig parse(std::string_view text, std::string source);
+    // Reads a regular file of at most TextFileLimit bytes (tj20host/input_file.h).
     static PanelConfig read(const std::filesystem::path& file);
     // A single window holding the given modules, for tests and quick runs.
     static PanelConfig fromModules(const std::vector<std::string>& modules);
