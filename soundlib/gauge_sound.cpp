@@ -21,21 +21,41 @@ std::vector<Call>& journal() {
     return calls;
 }
 
+// Journals a call: 1, or 0 (the call failed, as the simulator's library reports a failure)
+// when memory ran out, which must not unwind into the gauge that called.
+int journaled(Call call) noexcept {
+    try {
+        journal().push_back(std::move(call));
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // namespace
 
 SOUND_EXPORT int GaugePlaySound(const char* path, const char* alias, int repeat) {
-    journal().push_back({Tj20SoundPlay, path ? path : "", alias ? alias : "", repeat});
-    return 1;
+    try {
+        return journaled({Tj20SoundPlay, path ? path : "", alias ? alias : "", repeat});
+    } catch (...) {  // the strings of the call could not be made
+        return 0;
+    }
 }
 
 SOUND_EXPORT int GaugeStopSound(const char* alias) {
-    journal().push_back({Tj20SoundStop, "", alias ? alias : "", 0});
-    return 1;
+    try {
+        return journaled({Tj20SoundStop, "", alias ? alias : "", 0});
+    } catch (...) {
+        return 0;
+    }
 }
 
 SOUND_EXPORT int TerminateSounds() {
-    journal().push_back({Tj20SoundTerminate, "", "", 0});
-    return 1;
+    try {
+        return journaled({Tj20SoundTerminate, "", "", 0});
+    } catch (...) {
+        return 0;
+    }
 }
 
 SOUND_EXPORT void Tj20SoundDrainJournal(Tj20SoundCallVisitor visitor, void* context) {
