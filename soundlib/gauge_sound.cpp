@@ -29,28 +29,48 @@ std::set<std::string>& sounding() {
     return aliases;
 }
 
+// Journals a call: 1, or 0 (the call failed, as the simulator's library reports a failure)
+// when memory ran out, which must not unwind into the gauge that called.
+int journaled(Call call) noexcept {
+    try {
+        journal().push_back(std::move(call));
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // namespace
 
 SOUND_EXPORT int GaugePlaySound(const char* path, const char* alias, int repeat) {
-    const std::string name = alias ? alias : "";
-    if (!name.empty()) sounding().insert(name);
-    journal().push_back({Tj20SoundPlay, path ? path : "", name, repeat});
-    return 1;
+    try {
+        const std::string name = alias ? alias : "";
+        if (!name.empty()) sounding().insert(name);
+        return journaled({Tj20SoundPlay, path ? path : "", name, repeat});
+    } catch (...) {  // the strings of the call could not be made
+        return 0;
+    }
 }
 
 // A stop of an alias that is not sounding changes nothing and is not journaled: warnings stop
 // their sounds on every update they are not due, and those calls would crowd out the rest.
 SOUND_EXPORT int GaugeStopSound(const char* alias) {
-    const std::string name = alias ? alias : "";
-    if (sounding().erase(name) == 0) return 1;
-    journal().push_back({Tj20SoundStop, "", name, 0});
-    return 1;
+    try {
+        const std::string name = alias ? alias : "";
+        if (sounding().erase(name) == 0) return 1;  // nothing playing under it: nothing to stop
+        return journaled({Tj20SoundStop, "", name, 0});
+    } catch (...) {
+        return 0;
+    }
 }
 
 SOUND_EXPORT int TerminateSounds() {
     sounding().clear();
-    journal().push_back({Tj20SoundTerminate, "", "", 0});
-    return 1;
+    try {
+        return journaled({Tj20SoundTerminate, "", "", 0});
+    } catch (...) {
+        return 0;
+    }
 }
 
 SOUND_EXPORT void Tj20SoundDrainJournal(Tj20SoundCallVisitor visitor, void* context) {

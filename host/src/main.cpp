@@ -2,14 +2,34 @@
 //
 //   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>]
 //
-// Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran).
+// Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran), 3 out of
+// memory, 130 interrupted by Ctrl-C (what ran is traced and summed up first).
+#include <signal.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 
 #include "tj20host/scenario.h"
 
 namespace {
+
+// Set by Ctrl-C; the runner reads it between cycles. The handler does nothing else, and it
+// is reset to the default by the first signal, so a second Ctrl-C ends the program at once.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void onInterrupt(int) { interrupted = 1; }
+
+void catchInterrupt() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND | SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+}
 
 int usage(std::string_view problem) {
     if (!problem.empty()) std::cerr << "tj20host: " << problem << "\n";
@@ -20,15 +40,15 @@ int usage(std::string_view problem) {
            "  --fail-fast  stop at the first failed expectation\n"
            "  --modules    the directory of the gauge modules (default: "
         << TJ20_PANEL_DIR << ")\n"
-        << "  --panel      the configuration 'load default' loads (default: " << TJ20_DEFAULT_PANEL << ")\n";
+        << "  --panel      the configuration 'load default' loads (default: " << TJ20_DEFAULT_PANEL << ")\n"
+        << "exit status: 0 passed, 1 an expectation failed, 2 bad input (nothing ran), 3 out of memory,\n"
+           "  130 interrupted (Ctrl-C)\n";
     return tj20::host::ScenarioBadInput;
 }
 
 std::string counted(int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     using namespace tj20::host;
     if (argc < 2) return usage("");
     const std::string_view command = argv[1];
@@ -67,11 +87,37 @@ int main(int argc, char** argv) {
     }
     if (script.empty()) return usage("run needs a script");
     if (trace) options.trace = &std::cout;
+    if (isatty(STDERR_FILENO)) options.progress = &std::cerr;
+    catchInterrupt();
+    options.interrupted = &interrupted;
 
     const ScenarioResult result = runScenarioFile(script, options);
-    if (result.exitCode != ScenarioBadInput)
-        std::cerr << script << ": " << counted(result.stepsRun, "step") << ", "
-                  << counted(result.expectationsChecked, "expectation") << ", " << counted(result.failures, "failure")
-                  << (result.exitCode == ScenarioPassed ? ": passed" : ": FAILED") << "\n";
+    if (result.exitCode == ScenarioBadInput) return result.exitCode;
+    std::cerr << script << ": ";
+    if (result.interrupted) {
+        std::cerr << "interrupted at line " << result.interruptedLine;
+        if (result.interruptedCycles > 0) std::cerr << " after " << counted(result.interruptedCycles, "cycle");
+        std::cerr << ": ";
+    }
+    std::cerr << counted(result.stepsRun, "step") << ", " << counted(result.expectationsChecked, "expectation") << ", "
+              << counted(result.failures, "failure")
+              << (result.exitCode == ScenarioPassed   ? ": passed"
+                  : result.exitCode == ScenarioFailed ? ": FAILED"
+                                                      : "")
+              << "\n";
     return result.exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Written without allocating: the memory may still be short.
+        static constexpr char message[] = "tj20host: out of memory: the run was abandoned\n";
+        std::cout.flush();
+        [[maybe_unused]] const auto written = write(STDERR_FILENO, message, sizeof message - 1);
+        return tj20::host::ScenarioOutOfMemory;
+    }
 }

@@ -391,7 +391,7 @@ TEST_F(ScenarioTest, MissingScriptFileIsBadInput) {
     const auto r = runScenarioFile(dir_ / "absent.scn", options_);
     EXPECT_EQ(r.exitCode, 2);
     ASSERT_EQ(r.diagnostics.size(), 1u);
-    EXPECT_EQ(toString(r.diagnostics[0]), (dir_ / "absent.scn").string() + ": error: cannot read the scenario file");
+    EXPECT_EQ(toString(r.diagnostics[0]), (dir_ / "absent.scn").string() + ": error: scenario script not found");
 }
 
 TEST_F(ScenarioTest, LoadDefaultWithoutADefaultConfigurationIsBadInput) {

@@ -18,8 +18,9 @@
 // Without a size the gauge is drawn at its own size. Sizes change only the picture: mouse
 // points and element positions stay in the gauge's own pixels.
 //
-// Windows are listed in [Window Titles]; panel order is the order of windows, then of the
-// gauge entries within each window.
+// Windows are listed in [Window Titles]; panel order is the order of the windows' numbers
+// (Window2 before Window10), then of the gauge entries within each window. A window's
+// title, section and ident each name that window only.
 #pragma once
 
 #include <filesystem>
@@ -53,8 +54,9 @@ struct PanelConfig {
     std::string source;  // file name for messages
     std::vector<WindowConfig> windows;
 
-    // Raises LoadError naming file, line and problem.
+    // Raises LoadError naming file, line and problem. A leading UTF-8 byte-order mark is skipped.
     static PanelConfig parse(std::string_view text, std::string source);
+    // Reads a regular file of at most TextFileLimit bytes (tj20host/input_file.h).
     static PanelConfig read(const std::filesystem::path& file);
     // A single window holding the given modules, for tests and quick runs.
     static PanelConfig fromModules(const std::vector<std::string>& modules);

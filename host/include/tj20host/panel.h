@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -66,10 +67,15 @@ public:
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;
 
+    // Called before each cycle of a run or a held press with the number of cycles done so
+    // far; returning false ends the run there (a held button is let go). The scenario runner
+    // shows its progress and stops on an interrupt through it.
+    using BeforeCycle = std::function<bool(int done)>;
+
     // One panel cycle per step: the tick advances by tickStep and the simulator model by as
     // many ticks, every gauge updates in panel order, then every gauge draws and every
     // element is evaluated.
-    void run(int cycles = 1, double tickStep = 1.0);
+    void run(int cycles = 1, double tickStep = 1.0, const BeforeCycle& beforeCycle = {});
     double tick() const;
     void setTick(double tick);  // the next cycle advances from here
     std::uint64_t cycleCount() const;
@@ -97,7 +103,7 @@ public:
     // A left press held for `cycles` panel cycles: the area acts on the press, and a repeat
     // area acts again once in every held cycle. Returns false when no area matched (the
     // cycles still run).
-    bool hold(std::string_view gauge, int x, int y, int cycles);
+    bool hold(std::string_view gauge, int x, int y, int cycles, const BeforeCycle& beforeCycle = {});
 
     // Elements of a gauge as the last draw left them, in chain order.
     std::vector<ElementState> elements(std::string_view gauge) const;

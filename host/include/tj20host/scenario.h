@@ -4,6 +4,8 @@
 // the script against it, and only then runs the steps, so bad input never half-runs.
 #pragma once
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -32,10 +34,25 @@ struct ScenarioOptions {
     std::ostream* trace = nullptr;        // when set: the steps and the panel's journal as they happen
     bool traceJson = false;               // the trace as JSON lines
     std::ostream* report = nullptr;       // when set: every diagnostic as it arises
+    // When set, read between steps and between cycles: once it is non-zero the run stops
+    // there, the trace is closed and the result says where (the command line sets it on
+    // Ctrl-C). Nothing else is done when it changes.
+    const volatile std::sig_atomic_t* interrupted = nullptr;
+    // When set: a long run or hold shows on one line, rewritten in place, how many of its
+    // cycles are done (the command line passes stderr when it is a terminal).
+    std::ostream* progress = nullptr;
+    // How often a run or hold updates the progress line and hands the trace on to its stream.
+    std::chrono::milliseconds updateInterval{500};
 };
 
 // Exit codes of a run, as the command-line program returns them.
-enum ScenarioExit { ScenarioPassed = 0, ScenarioFailed = 1, ScenarioBadInput = 2 };
+enum ScenarioExit {
+    ScenarioPassed = 0,
+    ScenarioFailed = 1,        // an expectation did not hold
+    ScenarioBadInput = 2,      // the script, its panel or the command line is wrong; nothing ran
+    ScenarioOutOfMemory = 3,   // the host ran out of memory (the command line reports it)
+    ScenarioInterrupted = 130  // stopped by Ctrl-C (128 + SIGINT, as shells report it)
+};
 
 struct ScenarioResult {
     int exitCode = ScenarioPassed;
@@ -43,11 +60,17 @@ struct ScenarioResult {
     int stepsRun = 0;
     int expectationsChecked = 0;
     int failures = 0;
+    // Interrupted: the line of the step it stopped in or before (0: before the first step)
+    // and, for a run or hold, how many of its cycles were done.
+    bool interrupted = false;
+    int interruptedLine = 0;
+    int interruptedCycles = 0;
 };
 
 // Runs a script given as text; `file` names it in messages and anchors relative paths.
 ScenarioResult runScenario(std::string_view text, const std::filesystem::path& file, const ScenarioOptions& options);
-// Reads and runs a script file (a missing file is bad input).
+// Reads and runs a script file: a regular file of at most TextFileLimit bytes
+// (tj20host/input_file.h); any other is bad input.
 ScenarioResult runScenarioFile(const std::filesystem::path& file, const ScenarioOptions& options);
 
 }  // namespace tj20::host

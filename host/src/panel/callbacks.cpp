@@ -1,6 +1,6 @@
 // The functions the modules call: key events, and the named-variable registry (register,
 // bind, look up, unregister). They reach the one live panel; the gauge whose callback runs
-// is the sender or the owner.
+// is the sender or the owner. What may throw runs guarded (panel_impl.h).
 #include "panel_impl.h"
 #include "windows.h"
 
@@ -10,12 +10,14 @@ Panel::Impl* activePanel = nullptr;
 
 namespace {
 void TJ20_CALL hostTriggerKeyEvent(abi::u32 id, abi::u32 value) {
-    if (activePanel) activePanel->keyEvent(id, value);
+    if (activePanel) activePanel->guarded([&] { activePanel->keyEvent(id, value); });
 }
 
 void TJ20_CALL hostRegister(void* storage, abi::u32, const char* name) {
     if (activePanel && storage && name)
-        activePanel->registry.add(name, static_cast<std::uint32_t*>(storage), activePanel->currentModule());
+        activePanel->guarded([&] {
+            activePanel->registry.add(name, static_cast<std::uint32_t*>(storage), activePanel->currentModule());
+        });
 }
 
 void TJ20_CALL hostInitialize(abi::MODULE_VAR* record, const char* name) {
@@ -24,10 +26,12 @@ void TJ20_CALL hostInitialize(abi::MODULE_VAR* record, const char* name) {
     record->var_ptr = panel.registry.resolve(name);
     record->var_type = abi::SharedVarType;
     if (record->var_ptr) return;
-    panel.boundUnregistered.insert(name);
-    const std::string who = panel.current ? panel.current->module : std::string("?");
-    panel.journal.note(panel.cycles, panel.tick,
-                       who + " binds \"" + name + "\", which no gauge registered: it reads 0");
+    panel.guarded([&] {
+        panel.boundUnregistered.insert(name);
+        const std::string who = panel.current ? panel.current->module : std::string("?");
+        panel.journal.note(panel.cycles, panel.tick,
+                           who + " binds \"" + name + "\", which no gauge registered: it reads 0");
+    });
 }
 
 void TJ20_CALL hostLookup(abi::MODULE_VAR* record) {
@@ -35,7 +39,8 @@ void TJ20_CALL hostLookup(abi::MODULE_VAR* record) {
 }
 
 void TJ20_CALL hostUnregister(const char* name) {
-    if (activePanel && name) activePanel->registry.remove(name, activePanel->currentModule());
+    if (activePanel && name)
+        activePanel->guarded([&] { activePanel->registry.remove(name, activePanel->currentModule()); });
 }
 }  // namespace
 

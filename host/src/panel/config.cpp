@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 
+#include "tj20host/input_file.h"
 #include "tj20host/panel.h"
 #include "windows.h"
 
@@ -26,8 +27,9 @@ std::string lower(std::string s) {
     return s;
 }
 
+// "file:line: problem", or "file: problem" for the file as a whole.
 [[noreturn]] void fail(const std::string& source, int line, const std::string& problem) {
-    throw LoadError(source + ":" + std::to_string(line) + ": " + problem);
+    throw LoadError(source + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + problem);
 }
 
 int number(const std::string& text, const std::string& source, int line, const std::string& what) {
@@ -60,17 +62,44 @@ std::string identList() {
 }
 }  // namespace
 
+namespace {
+// "window07" -> 7; nothing for a name that is not "window" followed by digits.
+std::optional<int> windowNumber(const std::string& lowered) {
+    if (lowered.rfind("window", 0) != 0 || lowered.size() == 6 || lowered.size() > 6 + 9) return std::nullopt;
+    int n = 0;
+    const char* digits = lowered.data() + 6;
+    const auto [end, ec] = std::from_chars(digits, lowered.data() + lowered.size(), n);
+    if (ec != std::errc() || end != lowered.data() + lowered.size() || digits[0] == '-' || digits[0] == '+')
+        return std::nullopt;
+    return n;
+}
+
+struct WindowSection {
+    WindowConfig config;
+    int line = 0;                      // of the section header
+    std::map<std::string, int> keys;   // key -> line, to refuse a key given twice
+    int titleLine = 0, identLine = 0;  // where its title and ident were given
+};
+
+struct Title {
+    std::string key;  // as written, "Window01"
+    std::string text;
+    int line = 0;
+};
+}  // namespace
+
 PanelConfig PanelConfig::parse(std::string_view text, std::string source) {
     PanelConfig config;
     config.source = source;
-    std::map<std::string, std::string> titles;  // "window00" -> title
-    std::map<std::string, WindowConfig> windows;
-    std::map<std::string, int> sectionLine;
-    std::string section;
+    std::map<int, Title> titles;  // window number -> title
+    std::map<int, WindowSection> windows;
+    enum class In { Nothing, Titles, Window, Other } in = In::Nothing;
+    int titlesLine = 0;
+    WindowSection* window = nullptr;
     int lineNo = 0;
-    std::istringstream in{std::string(text)};
+    std::istringstream lines{std::string(withoutByteOrderMark(text))};
     std::string raw;
-    while (std::getline(in, raw)) {
+    while (std::getline(lines, raw)) {
         ++lineNo;
         std::string line = raw;
         if (const auto c = line.find("//"); c != std::string::npos) line.erase(c);
@@ -79,26 +108,56 @@ PanelConfig PanelConfig::parse(std::string_view text, std::string source) {
         if (line.empty()) continue;
         if (line.front() == '[') {
             if (line.back() != ']') fail(source, lineNo, "section header '" + line + "' lacks its closing ']'");
-            section = lower(trim(line.substr(1, line.size() - 2)));
-            if (section.rfind("window", 0) == 0 && section != "window titles") {
-                if (windows.count(section)) fail(source, lineNo, "section [" + section + "] appears twice");
-                windows[section].section = trim(line.substr(1, line.size() - 2));
-                sectionLine[section] = lineNo;
+            const std::string name = trim(line.substr(1, line.size() - 2));
+            const std::string lowered = lower(name);
+            if (name.empty()) fail(source, lineNo, "section header '" + line + "' names no section");
+            if (lowered == "window titles") {
+                if (titlesLine)
+                    fail(source, lineNo,
+                         "[Window Titles] appears twice (first at line " + std::to_string(titlesLine) + ")");
+                titlesLine = lineNo;
+                in = In::Titles;
+            } else if (lowered.rfind("window", 0) == 0) {
+                const auto number = windowNumber(lowered);
+                if (!number)
+                    fail(source, lineNo,
+                         "section [" + name + "] is neither [Window Titles] nor a numbered window such as [Window01]");
+                if (const auto it = windows.find(*number); it != windows.end())
+                    fail(source, lineNo,
+                         "section [" + name + "] numbers the same window as [" + it->second.config.section +
+                             "] (line " + std::to_string(it->second.line) + ")");
+                window = &windows[*number];
+                window->config.section = name;
+                window->line = lineNo;
+                in = In::Window;
+            } else {
+                in = In::Other;  // sections other than windows are the simulator's, not ours
             }
             continue;
         }
         const auto eq = line.find('=');
         if (eq == std::string::npos) fail(source, lineNo, "expected key=value, found '" + line + "'");
-        const std::string key = lower(trim(line.substr(0, eq)));
+        const std::string written = trim(line.substr(0, eq));
+        const std::string key = lower(written);
         const std::string value = trim(line.substr(eq + 1));
-        if (section.empty()) fail(source, lineNo, "'" + key + "' stands outside any section");
-        if (section == "window titles") {
-            if (key.rfind("window", 0) != 0) fail(source, lineNo, "unknown key '" + key + "' in [Window Titles]");
-            titles[key] = value;
+        if (in == In::Nothing) fail(source, lineNo, "'" + key + "' stands outside any section");
+        if (in == In::Other) continue;
+        if (in == In::Titles) {
+            const auto number = windowNumber(key);
+            if (!number) fail(source, lineNo, "unknown key '" + key + "' in [Window Titles]");
+            if (const auto it = titles.find(*number); it != titles.end())
+                fail(source, lineNo,
+                     "[Window Titles] names window " + std::to_string(*number) + " twice (" + it->second.key +
+                         " at line " + std::to_string(it->second.line) + ")");
+            titles[*number] = {written, value, lineNo};
             continue;
         }
-        if (!windows.count(section)) continue;  // sections other than windows are the simulator's, not ours
-        WindowConfig& w = windows[section];
+        WindowSection& section = *window;
+        WindowConfig& w = section.config;
+        if (const auto [it, first] = section.keys.try_emplace(key, lineNo); !first)
+            fail(source, lineNo,
+                 "'" + key + "' is given twice in [" + w.section + "] (first at line " + std::to_string(it->second) +
+                     ")");
         if (key.rfind("gauge", 0) == 0) {
             const auto bang = value.find('!');
             if (bang == std::string::npos)
@@ -121,6 +180,8 @@ PanelConfig PanelConfig::parse(std::string_view text, std::string source) {
             if (parts.size() != 2) fail(source, lineNo, key + " must read width,height");
             w.width = number(parts[0], source, lineNo, "width");
             w.height = number(parts[1], source, lineNo, "height");
+            if (w.width <= 0 || w.height <= 0)
+                fail(source, lineNo, key + " " + value + " must give a width and a height above 0");
         } else if (key == "visible") {
             const int v = number(value, source, lineNo, "visible");
             if (v != 0 && v != 1) fail(source, lineNo, "visible must be 0 or 1");
@@ -129,31 +190,55 @@ PanelConfig PanelConfig::parse(std::string_view text, std::string source) {
             const std::string id = lower(value);
             if (!isWindowIdent(id)) fail(source, lineNo, "unknown window ident '" + value + "' (" + identList() + ")");
             w.ident = id;
+            section.identLine = lineNo;
         }
         // Other window keys (position, background, ...) describe drawing and are not needed here.
     }
-    for (const auto& [key, title] : titles) {
-        const auto it = windows.find(key);
-        if (it == windows.end()) fail(source, 0, "[Window Titles] names " + key + " but the file has no such section");
-        it->second.title = title;
+    for (const auto& [number, title] : titles) {
+        const auto it = windows.find(number);
+        if (it == windows.end())
+            fail(source, title.line, "[Window Titles] names " + title.key + " but the file has no such section");
+        it->second.config.title = title.text;
+        it->second.titleLine = title.line;
     }
-    for (auto& [key, w] : windows) {
-        if (!titles.count(key)) fail(source, sectionLine[key], "[" + w.section + "] is not listed in [Window Titles]");
-        config.windows.push_back(std::move(w));
+    for (const auto& [number, section] : windows)
+        if (!titles.count(number))
+            fail(source, section.line, "[" + section.config.section + "] is not listed in [Window Titles]");
+    if (windows.empty()) fail(source, lineNo, "no windows: the file lists no [WindowNN] sections");
+
+    // Scripts and toggle events find a window by its title, section or ident: each may name
+    // one window only. The later of two clashing lines is the one reported.
+    struct Name {
+        std::string text;
+        int line;
+        const WindowSection* window;
+    };
+    std::vector<Name> names;
+    for (const auto& [number, section] : windows) {
+        names.push_back({section.config.section, section.line, &section});
+        if (!section.config.title.empty()) names.push_back({section.config.title, section.titleLine, &section});
+        if (!section.config.ident.empty()) names.push_back({section.config.ident, section.identLine, &section});
     }
-    // Panel order: windows in the order [Window Titles] numbers them.
-    std::stable_sort(config.windows.begin(), config.windows.end(),
-                     [](const WindowConfig& a, const WindowConfig& b) { return lower(a.section) < lower(b.section); });
-    if (config.windows.empty()) fail(source, lineNo, "no windows: the file lists no [WindowNN] sections");
+    std::stable_sort(names.begin(), names.end(), [](const Name& a, const Name& b) { return a.line < b.line; });
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (names[i].text == names[j].text && names[i].window != names[j].window)
+                fail(source, names[i].line,
+                     "'" + names[i].text + "' names both [" + names[j].window->config.section + "] (line " +
+                         std::to_string(names[j].line) + ") and [" + names[i].window->config.section +
+                         "]: a window's title and ident must be its own");
+
+    // Panel order: windows in the order of their numbers (Window2 before Window10).
+    for (auto& [number, section] : windows) config.windows.push_back(std::move(section.config));
     return config;
 }
 
 PanelConfig PanelConfig::read(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    if (!in) throw LoadError(file.string() + ": panel configuration not found");
-    std::stringstream text;
-    text << in.rdbuf();
-    return parse(text.str(), file.string());
+    try {
+        return parse(readInputFile(file, "panel configuration", TextFileLimit), file.string());
+    } catch (const InputFileError& e) {
+        throw LoadError(e.what());
+    }
 }
 
 PanelConfig PanelConfig::fromModules(const std::vector<std::string>& modules) {

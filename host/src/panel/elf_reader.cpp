@@ -3,22 +3,17 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 
+#include "tj20host/input_file.h"
 #include "tj20host/module_file.h"
 
 namespace tj20::host {
 
 namespace {
 std::vector<char> slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in) throw std::runtime_error(file.string() + ": cannot be read");
-    std::vector<char> bytes(static_cast<std::size_t>(in.tellg()));
-    in.seekg(0);
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-        throw std::runtime_error(file.string() + ": cannot be read");
-    return bytes;
+    const std::string bytes = readInputFile(file, "module file", ModuleFileLimit);
+    return {bytes.begin(), bytes.end()};
 }
 
 template <class T>

@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include "panel_impl.h"
+#include "tj20host/input_file.h"
 
 namespace tj20::host {
 
@@ -14,8 +15,7 @@ namespace fs = std::filesystem;
 void requireModules(const fs::path& dir) {
     std::error_code ec;
     if (!fs::is_directory(dir, ec)) throw LoadError(dir.string() + ": module directory does not exist");
-    for (const auto& entry : fs::directory_iterator(dir, ec))
-        if (entry.path().extension() == ".gau") return;
+    if (!moduleFilesIn(dir).empty()) return;
     throw LoadError(dir.string() + ": module directory holds no gauge modules (.gau files)");
 }
 
@@ -35,7 +35,7 @@ void openModule(Panel::Impl& impl, const fs::path& dir, const PanelConfig& confi
     g.height = place.height;
     try {
         g.bitmaps = readModuleFile(file).bitmaps;
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         throw LoadError(where + e.what());
     }
     g.handle = dlopen(fs::absolute(file).c_str(), RTLD_NOW | RTLD_LOCAL);

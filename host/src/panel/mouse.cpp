@@ -34,6 +34,7 @@ void Panel::Impl::act(LoadedGauge& g, abi::MouseRect& area, int x, int y, std::u
     current = nullptr;
     drainSounds();
     diffShared();
+    rethrowCallbackFailure();
 }
 
 bool Panel::mouse(std::string_view gauge, int x, int y, MouseEvent event) {
@@ -46,11 +47,12 @@ bool Panel::mouse(std::string_view gauge, int x, int y, MouseEvent event) {
 }
 
 // The area acts on the press; a repeat area acts once more at the start of each held cycle.
-bool Panel::hold(std::string_view gauge, int x, int y, int cycles) {
+bool Panel::hold(std::string_view gauge, int x, int y, int cycles, const BeforeCycle& beforeCycle) {
     auto& g = impl_->require(gauge);
     auto* area = impl_->hit(g, x, y, abi::MouseLeftPress);
     if (area) impl_->act(g, *area, x, y, abi::MouseLeftPress);
     for (int i = 0; i < cycles; ++i) {
+        if (beforeCycle && !beforeCycle(i)) break;
         if (area && (area->mouse_flags & abi::MouseRepeat)) impl_->act(g, *area, x, y, abi::MouseLeftPressRepeat);
         impl_->cycle(1.0);
     }

@@ -23,6 +23,7 @@ void Panel::Impl::cycle(double tickStep) {
     for (auto it = gauges.rbegin(); it != gauges.rend(); ++it) callService(*it, abi::ServiceDraw);
     for (auto& g : gauges) evaluate(g);
     diffShared();
+    rethrowCallbackFailure();
 }
 
 void Panel::Impl::callService(LoadedGauge& g, int code) {
@@ -51,8 +52,11 @@ LoadedGauge& Panel::Impl::require(std::string_view module) {
 
 Panel::Panel(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
-void Panel::run(int cycles, double tickStep) {
-    for (int i = 0; i < cycles; ++i) impl_->cycle(tickStep);
+void Panel::run(int cycles, double tickStep, const BeforeCycle& beforeCycle) {
+    for (int i = 0; i < cycles; ++i) {
+        if (beforeCycle && !beforeCycle(i)) return;
+        impl_->cycle(tickStep);
+    }
 }
 
 double Panel::tick() const { return impl_->tick; }
@@ -106,6 +110,7 @@ std::vector<ElementState> Panel::elements(std::string_view gauge) const {
 std::vector<ElementState> Panel::evaluate(std::string_view gauge) {
     auto& g = impl_->require(gauge);
     impl_->evaluate(g);
+    impl_->rethrowCallbackFailure();
     return g.elements;
 }
 
@@ -151,6 +156,7 @@ void Panel::service(std::string_view gauge, int code) {
     impl_->callService(g, code);
     g.killed = code == abi::ServiceKill ? true : (code == abi::ServiceInitialise ? false : g.killed);
     impl_->diffShared();
+    impl_->rethrowCallbackFailure();
 }
 
 }  // namespace tj20::host

@@ -9,11 +9,13 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "registry.h"
@@ -67,6 +69,23 @@ struct Panel::Impl {
     // The panel cycle (panel.cpp).
     void cycle(double tickStep);
     void callService(LoadedGauge& g, int code);
+
+    // Host code that a module or the sound library calls runs guarded: an exception (memory
+    // running out) must not unwind through their frames, so it is kept, and raised again by
+    // rethrowCallbackFailure() once the host has its control back. At teardown (killing the
+    // gauges in ~Panel) nobody raises it, and the panel is unloaded all the same.
+    template <typename F>
+    void guarded(F f) noexcept {
+        try {
+            f();
+        } catch (...) {
+            if (!callbackFailure) callbackFailure = std::current_exception();
+        }
+    }
+    void rethrowCallbackFailure() {
+        if (callbackFailure) std::rethrow_exception(std::exchange(callbackFailure, nullptr));
+    }
+    std::exception_ptr callbackFailure;
 
     // Callbacks from the modules (callbacks.cpp).
     void keyEvent(std::uint32_t id, std::uint32_t value);

@@ -27,15 +27,17 @@ void Panel::Impl::drainSounds() {
     drain(
         [](void* context, int call, const char* path, const char* alias, int repeat) {
             auto& self = *static_cast<Impl*>(context);
-            Event e = self.event(Event::Kind::Sound, self.currentModule());
-            e.sound.call = call == Tj20SoundPlay   ? SoundRecord::Call::Play
-                           : call == Tj20SoundStop ? SoundRecord::Call::Stop
-                                                   : SoundRecord::Call::Terminate;
-            e.sound.path = path;
-            e.sound.alias = alias;
-            e.sound.repeat = repeat != 0;
-            e.sound.cycle = self.cycles;
-            self.journal.add(std::move(e));
+            self.guarded([&] {
+                Event e = self.event(Event::Kind::Sound, self.currentModule());
+                e.sound.call = call == Tj20SoundPlay   ? SoundRecord::Call::Play
+                               : call == Tj20SoundStop ? SoundRecord::Call::Stop
+                                                       : SoundRecord::Call::Terminate;
+                e.sound.path = path;
+                e.sound.alias = alias;
+                e.sound.repeat = repeat != 0;
+                e.sound.cycle = self.cycles;
+                self.journal.add(std::move(e));
+            });
         },
         this);
 }

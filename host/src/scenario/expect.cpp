@@ -21,15 +21,30 @@ std::string keyValueText(std::uint32_t v) {
     return asSigned < 0 ? std::to_string(asSigned) : std::to_string(v);
 }
 
-// `items` in order among `actual` (include), or exactly `actual`.
+// `items` in order among `actual` (include), or exactly `actual`; each item stands for
+// `times` of it in a row. The work is bounded by what was sent, however large the counts.
 template <typename Item, typename Actual, typename Matches>
 bool listHolds(const std::vector<Item>& items, const std::vector<Actual>& actual, bool include, Matches matches) {
-    if (!include)
-        return items.size() == actual.size() && std::equal(items.begin(), items.end(), actual.begin(), matches);
-    std::size_t next = 0;
-    for (const auto& a : actual)
-        if (next < items.size() && matches(items[next], a)) ++next;
+    std::size_t next = 0;  // the item being matched
+    int matched = 0;       // how many of its times are matched so far
+    for (const auto& a : actual) {
+        if (next < items.size() && matches(items[next], a)) {
+            if (++matched == items[next].times) {
+                ++next;
+                matched = 0;
+            }
+        } else if (!include) {
+            return false;
+        }
+    }
     return next == items.size();
+}
+
+// "name", or "name*n" for n of them in a row.
+template <typename Item>
+std::string timesText(std::string text, const Item& item) {
+    if (item.times != 1) text.append("*").append(std::to_string(item.times));
+    return text;
 }
 }  // namespace
 
@@ -76,7 +91,7 @@ void Runner::execute(const Step& step, const ExpectKeys& a) {
     for (const auto& item : a.items) {
         std::string text = describeId(keyNames(), item.key.id);
         if (item.value) text.append("=").append(keyValueText(*item.value));
-        expected.push_back(std::move(text));
+        expected.push_back(timesText(std::move(text), item));
     }
     for (const auto& k : sent) {
         std::string text = describeId(keyNames(), k.id);
@@ -126,21 +141,27 @@ void Runner::execute(const Step& step, const ExpectSounds& a) {
     };
     bool holds = true;
     if (a.which == Which::Playing) {
-        // A set: every item playing, and (unless include) nothing else.
+        // A set: every item playing (as many times as it is counted), and (unless include)
+        // nothing else. An item stops at the first time that finds no sound left to match.
         std::vector<bool> used(seen.size(), false);
+        std::size_t wanted = 0;
         for (const auto& item : a.items) {
-            bool found = false;
-            for (std::size_t i = 0; i < seen.size() && !found; ++i)
-                if (!used[i] && matches(item, seen[i])) used[i] = found = true;
-            holds = holds && found;
+            wanted += static_cast<std::size_t>(item.times);
+            for (int time = 0; time < item.times && holds; ++time) {
+                bool found = false;
+                for (std::size_t i = 0; i < seen.size() && !found; ++i)
+                    if (!used[i] && matches(item, seen[i])) used[i] = found = true;
+                holds = found;
+            }
         }
-        if (!a.include) holds = holds && a.items.size() == seen.size();
+        if (!a.include) holds = holds && wanted == seen.size();
     } else {
         holds = listHolds(a.items, seen, a.include, matches);
     }
     std::vector<std::string> expected, actual;
     for (const auto& item : a.items)
-        expected.push_back(item.sound + (item.repeats ? (*item.repeats ? " repeating" : " once") : ""));
+        expected.push_back(
+            timesText(item.sound + (item.repeats ? (*item.repeats ? " repeating" : " once") : ""), item));
     for (const auto& s : seen) actual.push_back(s.shown);
     const char* what = a.which == Which::Played    ? "sounds played "
                        : a.which == Which::Stopped ? "sounds stopped "
@@ -183,7 +204,7 @@ void Runner::execute(const Step& step, const ExpectElement& a) {
     };
     switch (a.what) {
         case What::State:
-            expect(step, e->state == static_cast<int>(a.number), "state " + number(a.number),
+            expect(step, static_cast<double>(e->state) == a.number, "state " + number(a.number),
                    "state " + std::to_string(e->state));
             break;
         case What::Shown:

@@ -4,11 +4,17 @@
 #include <algorithm>
 
 #include "reader.h"
+#include "tj20host/input_file.h"
 
 namespace tj20::host::scenario {
 
 namespace {
-const std::vector<std::string> verbs = {"load", "set", "click", "right-click", "drag", "hold", "run", "note", "expect"};
+// Made on first use, inside the program's run, where memory running out is reported.
+const std::vector<std::string>& verbs() {
+    static const std::vector<std::string> all = {"load", "set", "click", "right-click", "drag",
+                                                 "hold", "run", "note",  "expect"};
+    return all;
+}
 }  // namespace
 
 Action LineReader::action(Script& script, int line) {
@@ -47,7 +53,7 @@ Action LineReader::action(Script& script, int line) {
     } else if (verb == "expect")
         a = expect();
     else
-        throw LineError(unknownWord("verb", verb, verbs, true));
+        throw LineError(unknownWord("verb", verb, verbs(), true));
     noMore();
     return a;
 }
@@ -104,8 +110,12 @@ Action LineReader::run() {
     RunStep r;
     r.cycles = count(next("a number of cycles"), "number of cycles");
     if (accept("step")) {
-        r.tickStep = real(next("a tick step"), "tick step");
+        const Token& t = next("a tick step");
+        r.tickStep = real(t, "tick step");
         if (r.tickStep < 0) throw LineError("the tick step cannot be negative");
+        if (r.tickStep > MaxTickStep)
+            throw LineError("tick step " + quote(t.text) +
+                            " is more than 1000000 ticks a cycle (15 hours of simulated time)");
     }
     return r;
 }
@@ -114,6 +124,7 @@ Script parse(std::string_view text, const std::filesystem::path& file, std::vect
     Script script;
     script.file = file.string();
     script.directory = file.parent_path();
+    text = withoutByteOrderMark(text);
     int lineNo = 0;
     bool loadAttempted = false;
     std::size_t start = 0;

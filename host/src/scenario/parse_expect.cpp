@@ -1,5 +1,6 @@
 // Reading the expectations of a scenario script: shared and simulator values, key events,
 // sounds, windows and elements.
+#include <limits>
 #include <tuple>
 
 #include "reader.h"
@@ -30,8 +31,9 @@ bool LineReader::list(std::vector<Item>& items, ReadItem readItem) {
             times = count(Token{std::string(text.substr(star + 1))}, "repeat count");
             text = text.substr(0, star);
         }
-        const Item item = readItem(Token{std::string(text), t.quoted});
-        for (int i = 0; i < times; ++i) items.push_back(item);
+        Item item = readItem(Token{std::string(text), t.quoted});
+        item.times = times;
+        items.push_back(std::move(item));
     }
     return include;
 }
@@ -116,7 +118,11 @@ Action LineReader::element() {
     const std::string property = word("what to check: state, shown, hidden, lit, unlit, value, angle, offset or text");
     if (property == "state") {
         e.what = What::State;
-        e.number = u32(next("a state"), "state");
+        const Token& t = next("a state");
+        const std::uint32_t state = u32(t, "state");
+        if (state > static_cast<std::uint32_t>(std::numeric_limits<int>::max()))
+            throw LineError("state " + quote(t.text) + " is out of range (0 to 2147483647)");
+        e.number = state;
     } else if (property == "shown")
         e.what = What::Shown;
     else if (property == "hidden")

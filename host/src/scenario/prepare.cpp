@@ -5,20 +5,9 @@
 
 #include "runner.h"
 #include "suggest.h"
+#include "tj20host/input_file.h"
 
 namespace tj20::host::scenario {
-
-namespace {
-// The module files of a directory, by module name.
-std::vector<std::string> modulesIn(const std::filesystem::path& dir) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
-        if (entry.path().extension() == ".gau") names.push_back(entry.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-}  // namespace
 
 bool Runner::prepare() {
     const std::size_t before = result_.diagnostics.size();
@@ -28,6 +17,8 @@ bool Runner::prepare() {
     config_ = *config;
     try {
         panel_ = Panel::load(*config, {options_.moduleDir});
+    } catch (const std::bad_alloc&) {
+        throw;  // not the panel's fault: the command line reports it
     } catch (const std::exception& e) {
         error(script_.loadLine, std::string("the panel does not load: ") + e.what());
         return false;
@@ -38,11 +29,14 @@ bool Runner::prepare() {
 
 bool Runner::findModules() {
     const auto& dir = options_.moduleDir;
-    if (!std::filesystem::is_directory(dir)) {
-        error(script_.loadLine, "the module directory " + dir.string() + " does not exist");
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) {
+        const bool exists = std::filesystem::exists(dir, ec);
+        error(script_.loadLine,
+              "the module directory " + dir.string() + (exists ? " is not a directory" : " does not exist"));
         return false;
     }
-    available_ = modulesIn(dir);
+    available_ = moduleFilesIn(dir);
     if (available_.empty()) {
         error(script_.loadLine, "the module directory " + dir.string() + " holds no gauge modules (*.gau)");
         return false;

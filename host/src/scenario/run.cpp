@@ -1,9 +1,11 @@
 // Running a scenario: the entry points, the run itself and the steps that act on the panel.
-#include <fstream>
+#include <algorithm>
+#include <new>
 #include <ostream>
 #include <sstream>
 
 #include "runner.h"
+#include "tj20host/input_file.h"
 #include "tj20host/trace.h"
 
 namespace tj20::host {
@@ -54,6 +56,10 @@ void Runner::run() {
     std::unique_ptr<TracePrinter> trace;
     if (options_.trace) trace = std::make_unique<TracePrinter>(panel_->journal(), *options_.trace, options_.traceJson);
     for (const auto& step : script_.steps) {
+        if (interruptRequested()) {
+            interrupt(step, 0, 0);
+            break;
+        }
         // The journal (and so the trace) shows the notes and the actions; expectations
         // speak only when they fail.
         if (const auto* note = std::get_if<NoteStep>(&step.action))
@@ -61,17 +67,66 @@ void Runner::run() {
         else if (!isExpectation(step.action))
             panel_->journal().note(panel_->cycleCount(), panel_->tick(),
                                    "line " + std::to_string(step.line) + ": " + step.source);
+        if (options_.trace) options_.trace->flush();
+        lastUpdate_ = std::chrono::steady_clock::now();
         const int failuresBefore = result_.failures;
         try {
             std::visit([&](const auto& a) { execute(step, a); }, step.action);
+        } catch (const std::bad_alloc&) {
+            clearProgress();
+            throw;  // not the script's fault: the command line reports it
         } catch (const std::exception& e) {
             fail(step, std::string("the host could not carry out the step: ") + e.what());
             break;
         }
+        clearProgress();
+        if (result_.interrupted) break;
         ++result_.stepsRun;
         if (options_.failFast && result_.failures > failuresBefore) break;
     }
     if (trace) trace->finish(panel_->cycleCount());
+    if (options_.trace) options_.trace->flush();
+}
+
+void Runner::execute(const Step& step, const RunStep& a) {
+    panel_->run(a.cycles, a.tickStep, [&](int done) { return beforeCycle(step, done, a.cycles); });
+}
+
+void Runner::interrupt(const Step& step, int done, int total) {
+    result_.interrupted = true;
+    result_.interruptedLine = step.line;
+    result_.interruptedCycles = done;
+    std::string text = "interrupted ";
+    if (total > 0)
+        text += "at line " + std::to_string(step.line) + " after " + std::to_string(done) + " of " +
+                std::to_string(total) + " cycles";
+    else
+        text += "before line " + std::to_string(step.line);
+    panel_->journal().note(panel_->cycleCount(), panel_->tick(), text);
+}
+
+bool Runner::beforeCycle(const Step& step, int done, int total) {
+    if (interruptRequested()) {
+        interrupt(step, done, total);
+        return false;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastUpdate_ < options_.updateInterval) return true;
+    lastUpdate_ = now;
+    if (options_.trace) options_.trace->flush();
+    if (options_.progress) {
+        const std::string line = script_.file + ":" + std::to_string(step.line) + ": " + std::to_string(done) + " of " +
+                                 std::to_string(total) + " cycles";
+        *options_.progress << '\r' << line << std::flush;
+        progressWidth_ = std::max(progressWidth_, line.size());
+    }
+    return true;
+}
+
+void Runner::clearProgress() {
+    if (!options_.progress || progressWidth_ == 0) return;
+    *options_.progress << '\r' << std::string(progressWidth_, ' ') << '\r' << std::flush;
+    progressWidth_ = 0;
 }
 
 void Runner::report(Diagnostic d) {
@@ -119,7 +174,8 @@ void Runner::execute(const Step& step, const MouseStep& a) {
 
 void Runner::execute(const Step& step, const HoldStep& a) {
     if (!reachable(step, a.gauge)) return;
-    if (!panel_->hold(a.gauge, a.at.x, a.at.y, a.cycles))
+    const auto check = [&](int done) { return beforeCycle(step, done, a.cycles); };
+    if (!panel_->hold(a.gauge, a.at.x, a.at.y, a.cycles, check))
         fail(step, "no mouse area of " + a.gauge + " at " + point(a.at) + " takes a press");
 }
 
@@ -146,22 +202,22 @@ ScenarioResult runScenario(std::string_view text, const std::filesystem::path& f
         return result;
     }
     runner.run();
-    result.exitCode = result.failures > 0 ? ScenarioFailed : ScenarioPassed;
+    result.exitCode = result.interrupted ? ScenarioInterrupted : result.failures > 0 ? ScenarioFailed : ScenarioPassed;
     return result;
 }
 
 ScenarioResult runScenarioFile(const std::filesystem::path& file, const ScenarioOptions& options) {
-    std::ifstream in(file);
-    if (!in) {
+    std::string text;
+    try {
+        text = readInputFile(file, "scenario script", TextFileLimit);
+    } catch (const InputFileError& e) {
         ScenarioResult result;
         result.exitCode = ScenarioBadInput;
-        result.diagnostics.push_back({Diagnostic::Kind::Error, file.string(), 0, "cannot read the scenario file"});
+        result.diagnostics.push_back({Diagnostic::Kind::Error, file.string(), 0, e.problem()});
         if (options.report) *options.report << toString(result.diagnostics.back()) << '\n';
         return result;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    return runScenario(text.str(), file, options);
+    return runScenario(text, file, options);
 }
 
 }  // namespace tj20::host

@@ -8,6 +8,7 @@
 //   expect.cpp   the steps that check
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -75,8 +76,16 @@ private:
     void execute(const Step&, const SetWindow& a) { panel_->setWindowVisible(a.window, a.visible); }
     void execute(const Step& step, const MouseStep& a);
     void execute(const Step& step, const HoldStep& a);
-    void execute(const Step&, const RunStep& a) { panel_->run(a.cycles, a.tickStep); }
+    void execute(const Step& step, const RunStep& a);
     bool reachable(const Step& step, const std::string& gauge);
+    // Between steps and cycles: whether Ctrl-C asked to stop.
+    bool interruptRequested() const { return options_.interrupted && *options_.interrupted != 0; }
+    // Stops the run at this step, after `done` of its `total` cycles (a run or hold).
+    void interrupt(const Step& step, int done, int total);
+    // Before each cycle of a run or hold: stops on an interrupt; from time to time shows the
+    // progress and hands the trace on to its stream.
+    bool beforeCycle(const Step& step, int done, int total);
+    void clearProgress();
 
     // ---- the steps that check (expect.cpp)
     void execute(const Step& step, const ExpectShared& a);
@@ -100,6 +109,8 @@ private:
     std::uint64_t keysChecked_ = 0;
     std::uint64_t playedChecked_ = 0;
     std::uint64_t stoppedChecked_ = 0;
+    std::chrono::steady_clock::time_point lastUpdate_;  // of the progress line and the trace stream
+    std::size_t progressWidth_ = 0;                     // of the progress line shown, 0 when none is
 };
 
 }  // namespace tj20::host::scenario

@@ -94,6 +94,7 @@ struct ExpectSim {
 struct KeyItem {
     Id key;
     std::optional<std::uint32_t> value;  // a negative value written is kept in two's complement, as gauges send it
+    int times = 1;                       // "<event>*n": n of them in a row, counted, not written out
 };
 struct ExpectKeys {
     std::string gauge;           // only the events this gauge sent; empty: every gauge's
@@ -103,6 +104,7 @@ struct ExpectKeys {
 struct SoundItem {
     std::string sound;            // wave file, path or alias
     std::optional<bool> repeats;  // played: "=once" (false) or "=repeating" (true); unset: either
+    int times = 1;                // "<sound>*n": n of them in a row
 };
 struct ExpectSounds {
     enum class Which { Played, Stopped, Playing } which = Which::Played;
@@ -148,5 +150,8 @@ Script parse(std::string_view text, const std::filesystem::path& file, std::vect
 
 // Default tolerance of float comparisons when a script gives none.
 inline constexpr double ExactTolerance = 1e-9;
+// The longest tick step a run takes: a cycle of a million ticks is 15 hours and a half of
+// simulated time, and a hundred million of them keep the tick counter exact and finite.
+inline constexpr double MaxTickStep = 1e6;
 
 }  // namespace tj20::host::scenario

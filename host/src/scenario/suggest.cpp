@@ -22,11 +22,16 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::optional<std::string> closest(std::string_view word, const std::vector<std::string>& candidates) {
+    // Nothing a script names is this long; a longer word is no typo of a name.
+    if (word.size() > MaxSuggestedLength) return std::nullopt;
     // A third of the word may be wrong, at least one letter: enough for typos, not for guesses.
     const std::size_t allowed = std::max<std::size_t>(1, word.size() / 3);
     std::optional<std::string> best;
     std::size_t bestDistance = allowed + 1;
     for (const auto& c : candidates) {
+        // The distance is at least the difference in length: skip what cannot be close.
+        const std::size_t lengths = c.size() > word.size() ? c.size() - word.size() : word.size() - c.size();
+        if (lengths >= bestDistance) continue;
         const std::size_t d = editDistance(word, c);
         if (d < bestDistance) {
             bestDistance = d;

@@ -1,17 +1,61 @@
 #include "tj20host/trace.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "names/id_names.h"
 
 namespace tj20::host {
 
 namespace {
-std::string jsonString(const std::string& s) {
+// The length of the well-formed UTF-8 sequence at the start of `s` (RFC 3629: no overlong
+// forms, no surrogates, nothing past U+10FFFF), or 0 when it is not one.
+std::size_t utf8Length(std::string_view s) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b = byte(0);
+    std::size_t n = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (b < 0x80) return 1;
+    if (b >= 0xC2 && b <= 0xDF)
+        n = 2;
+    else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        if (b == 0xE0) low = 0xA0;
+        if (b == 0xED) high = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        if (b == 0xF0) low = 0x90;
+        if (b == 0xF4) high = 0x8F;
+    } else
+        return 0;
+    if (s.size() < n || byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < n; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    return n;
+}
+
+// A JSON string of the text: quotes, backslashes and control characters escaped, and every
+// byte that is not part of well-formed UTF-8 (a note or a sound path in another encoding)
+// written as U+FFFD, so that each line is valid JSON.
+std::string jsonString(std::string_view s) {
     std::string out = "\"";
-    for (const char c : s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const char c = s[i];
+        const std::size_t n = utf8Length(s.substr(i));
+        if (n == 0) {
+            out += "\\ufffd";
+            ++i;
+            continue;
+        }
+        if (n > 1) {
+            out.append(s.substr(i, n));
+            i += n;
+            continue;
+        }
+        ++i;
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -40,6 +84,9 @@ std::string tickText(double t) {
     std::snprintf(b, sizeof b, "%g", t);
     return b;
 }
+
+// JSON has no infinity or NaN: a tick that is not finite is written as null.
+std::string jsonNumber(double t) { return std::isfinite(t) ? tickText(t) : "null"; }
 
 const char* soundVerb(SoundRecord::Call c) {
     switch (c) {
@@ -88,7 +135,7 @@ void printEvent(std::ostream& out, const Event& e) {
 }
 
 void printEventJson(std::ostream& out, const Event& e) {
-    out << "{\"cycle\":" << e.cycle << ",\"tick\":" << tickText(e.tick) << ",\"kind\":";
+    out << "{\"cycle\":" << e.cycle << ",\"tick\":" << jsonNumber(e.tick) << ",\"kind\":";
     switch (e.kind) {
         case Event::Kind::KeyEvent:
             out << "\"key\",\"id\":" << jsonString(hex(e.key.id));
@@ -145,7 +192,12 @@ void TracePrinter::finish(std::uint64_t currentCycle) {
 
 TracePrinter::~TracePrinter() {
     journal_.unlisten(listener_);
-    if (!json_) closeRuns(0, true, false);
+    // Also reached while an exception (out of memory) unwinds: the closing lines are a
+    // courtesy then, and a failure to print them must not end the program.
+    try {
+        if (!json_) closeRuns(0, true, false);
+    } catch (...) {
+    }
 }
 
 namespace {
