@@ -1,46 +1,47 @@
 #include "tj20/gauge_sound.h"
 
-#include <string>
-#include <utility>
-#include <vector>
-
+#if defined(_WIN32)
+#include <windows.h>
+// The exports are listed in gauge_sound.def: the three entry points and nothing else.
+#define SOUND_EXPORT extern "C"
+#else
+#include <dlfcn.h>
 #define SOUND_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 
-struct Call {
-    int call;
-    std::string path;
-    std::string alias;
-    int repeat;
+// The loading program's sink, looked up on the first call: the program does not change.
+struct Sink {
+    bool lookedUp = false;
+    Tj20SoundSinkFn fn = nullptr;
 };
+constinit Sink sink;
 
-// The calls since the host last drained them.
-std::vector<Call>& journal() {
-    static std::vector<Call> calls;
-    return calls;
+Tj20SoundSinkFn programSink() {
+    if (!sink.lookedUp) {
+#if defined(_WIN32)
+        sink.fn = reinterpret_cast<Tj20SoundSinkFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(nullptr), Tj20SoundSinkName)));
+#else
+        sink.fn = reinterpret_cast<Tj20SoundSinkFn>(dlsym(RTLD_DEFAULT, Tj20SoundSinkName));
+#endif
+        sink.lookedUp = true;
+    }
+    return sink.fn;
+}
+
+int pass(int call, const char* path, const char* alias, int repeat) {
+    if (const auto fn = programSink()) fn(call, path ? path : "", alias ? alias : "", repeat);
+    return 1;
 }
 
 }  // namespace
 
 SOUND_EXPORT int GaugePlaySound(const char* path, const char* alias, int repeat) {
-    journal().push_back({Tj20SoundPlay, path ? path : "", alias ? alias : "", repeat});
-    return 1;
+    return pass(Tj20SoundPlay, path, alias, repeat);
 }
 
-SOUND_EXPORT int GaugeStopSound(const char* alias) {
-    journal().push_back({Tj20SoundStop, "", alias ? alias : "", 0});
-    return 1;
-}
+SOUND_EXPORT int GaugeStopSound(const char* alias) { return pass(Tj20SoundStop, nullptr, alias, 0); }
 
-SOUND_EXPORT int TerminateSounds() {
-    journal().push_back({Tj20SoundTerminate, "", "", 0});
-    return 1;
-}
-
-SOUND_EXPORT void Tj20SoundDrainJournal(Tj20SoundCallVisitor visitor, void* context) {
-    auto calls = std::move(journal());
-    journal().clear();
-    if (!visitor) return;
-    for (const auto& c : calls) visitor(context, c.call, c.path.c_str(), c.alias.c_str(), c.repeat);
-}
+SOUND_EXPORT int TerminateSounds() { return pass(Tj20SoundTerminate, nullptr, nullptr, 0); }

@@ -2,11 +2,13 @@
 //
 //   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>]
 //
-// Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran).
+// Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran), 3 a module
+// crashed (one line on stderr names it and the call the host was making).
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "platform/os.h"
 #include "tj20host/scenario.h"
 
 namespace {
@@ -30,6 +32,7 @@ std::string counted(int n, const char* what) { return std::to_string(n) + " " + 
 
 int main(int argc, char** argv) {
     using namespace tj20::host;
+    os::setUpProgram();
     if (argc < 2) return usage("");
     const std::string_view command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
