@@ -19,8 +19,8 @@ namespace tj20::test {
 namespace {
 
 // The smallest DLL the reader must understand: an export directory in ".edata" naming
-// Linkage and ImportTable, and a "tj20bmp" section of two bitmaps, padded in the file to
-// 0x200 bytes as a linker pads it.
+// Linkage and ImportTable, and a "tj20bmp" section of two bitmaps, which the linker has
+// rounded up with zeros in memory and padded to 0x200 bytes in the file.
 struct PeImage {
     std::vector<char> bytes = std::vector<char>(0x800, 0);
 
@@ -36,9 +36,9 @@ struct PeImage {
         put32(0x58 + 96, 0x1000);  // the export directory's address
         put32(0x58 + 100, 0x28);
         section(0x138, ".edata", 0x1000, 0x100, 0x400);
-        section(0x160, "tj20bmp", 0x2000, 24, 0x600);
-        put32(0x400 + 24, 2);       // names
-        put32(0x400 + 32, 0x1040);  // their addresses, at 0x1040
+        section(0x160, "tj20bmp", 0x2000, 0x30, 0x600);  // two entries, rounded up with zeros
+        put32(0x400 + 24, 2);                            // names
+        put32(0x400 + 32, 0x1040);                       // their addresses, at 0x1040
         put32(0x440, 0x1060);
         put32(0x444, 0x1070);
         text(0x460, "Linkage");
@@ -69,7 +69,7 @@ TEST(PeReader, ReadsTheExportNamesAndTheBitmapManifest) {
     const auto read = host::readPeModuleFile(file);
     std::filesystem::remove(file);
     EXPECT_EQ(read.exports, (std::vector<std::string>{"ImportTable", "Linkage"}));
-    ASSERT_EQ(read.bitmaps.size(), 2u) << "the section's file padding holds no bitmaps";
+    ASSERT_EQ(read.bitmaps.size(), 2u) << "the section's padding holds no bitmaps";
     EXPECT_EQ(read.bitmaps[0].id, 0x100u);
     EXPECT_EQ(read.bitmaps[0].width, 19u);
     EXPECT_EQ(read.bitmaps[1].id, 0x1100u);

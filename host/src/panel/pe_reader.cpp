@@ -116,11 +116,14 @@ ModuleFile readPeModuleFile(const std::filesystem::path& file) {
             result.exports.push_back(pe.stringAt(pe.offsetOf(nameRva, sections)));
         }
     }
+    // The linker may round the manifest's section up with zeros: an entry with identifier 0
+    // names no bitmap.
     for (const auto& s : sections) {
         if (std::strcmp(s.name, "tj20bmp") != 0) continue;
-        for (std::size_t off = s.rawOffset; off + 12 <= std::size_t{s.rawOffset} + s.contentSize(); off += 12)
-            result.bitmaps.push_back(
-                {pe.at<std::uint32_t>(off), pe.at<std::uint32_t>(off + 4), pe.at<std::uint32_t>(off + 8)});
+        for (std::size_t off = s.rawOffset; off + 12 <= std::size_t{s.rawOffset} + s.contentSize(); off += 12) {
+            const BitmapInfo b{pe.at<std::uint32_t>(off), pe.at<std::uint32_t>(off + 4), pe.at<std::uint32_t>(off + 8)};
+            if (b.id != 0) result.bitmaps.push_back(b);
+        }
     }
     std::sort(result.exports.begin(), result.exports.end());
     return result;
