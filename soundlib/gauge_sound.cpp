@@ -2,24 +2,41 @@
 
 #include <set>
 #include <string>
-#include <utility>
-#include <vector>
 
+#if defined(_WIN32)
+#include <windows.h>
+// The exports are listed in gauge_sound.def: the three entry points and nothing else.
+#define SOUND_EXPORT extern "C"
+#else
+#include <dlfcn.h>
 #define SOUND_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 
-struct Call {
-    int call;
-    std::string path;
-    std::string alias;
-    int repeat;
+// The loading program's sink, looked up on the first call: the program does not change.
+struct Sink {
+    bool lookedUp = false;
+    Tj20SoundSinkFn fn = nullptr;
 };
+constinit Sink sink;
 
-// The calls since the host last drained them.
-std::vector<Call>& journal() {
-    static std::vector<Call> calls;
-    return calls;
+Tj20SoundSinkFn programSink() {
+    if (!sink.lookedUp) {
+#if defined(_WIN32)
+        sink.fn = reinterpret_cast<Tj20SoundSinkFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(nullptr), Tj20SoundSinkName)));
+#else
+        sink.fn = reinterpret_cast<Tj20SoundSinkFn>(dlsym(RTLD_DEFAULT, Tj20SoundSinkName));
+#endif
+        sink.lookedUp = true;
+    }
+    return sink.fn;
+}
+
+int pass(int call, const char* path, const char* alias, int repeat) {
+    if (const auto fn = programSink()) fn(call, path ? path : "", alias ? alias : "", repeat);
+    return 1;
 }
 
 // The aliases started and not stopped since: what a stop can still silence. A one-shot under
@@ -29,53 +46,31 @@ std::set<std::string>& sounding() {
     return aliases;
 }
 
-// Journals a call: 1, or 0 (the call failed, as the simulator's library reports a failure)
-// when memory ran out, which must not unwind into the gauge that called.
-int journaled(Call call) noexcept {
-    try {
-        journal().push_back(std::move(call));
-        return 1;
-    } catch (...) {
-        return 0;
-    }
-}
-
 }  // namespace
 
+// Each entry point returns 1, or 0 (the call failed, as the simulator's library reports a
+// failure) when memory ran out keeping its alias: nothing unwinds into the gauge that called.
 SOUND_EXPORT int GaugePlaySound(const char* path, const char* alias, int repeat) {
     try {
-        const std::string name = alias ? alias : "";
-        if (!name.empty()) sounding().insert(name);
-        return journaled({Tj20SoundPlay, path ? path : "", name, repeat});
-    } catch (...) {  // the strings of the call could not be made
-        return 0;
-    }
-}
-
-// A stop of an alias that is not sounding changes nothing and is not journaled: warnings stop
-// their sounds on every update they are not due, and those calls would crowd out the rest.
-SOUND_EXPORT int GaugeStopSound(const char* alias) {
-    try {
-        const std::string name = alias ? alias : "";
-        if (sounding().erase(name) == 0) return 1;  // nothing playing under it: nothing to stop
-        return journaled({Tj20SoundStop, "", name, 0});
+        if (alias && *alias) sounding().insert(alias);
     } catch (...) {
         return 0;
     }
+    return pass(Tj20SoundPlay, path, alias, repeat);
+}
+
+// A stop of an alias that is not sounding changes nothing and is not passed on: warnings stop
+// their sounds on every update they are not due, and those calls would crowd the journal.
+SOUND_EXPORT int GaugeStopSound(const char* alias) {
+    try {
+        if (sounding().erase(alias ? alias : "") == 0) return 1;
+    } catch (...) {
+        return 0;
+    }
+    return pass(Tj20SoundStop, nullptr, alias, 0);
 }
 
 SOUND_EXPORT int TerminateSounds() {
     sounding().clear();
-    try {
-        return journaled({Tj20SoundTerminate, "", "", 0});
-    } catch (...) {
-        return 0;
-    }
-}
-
-SOUND_EXPORT void Tj20SoundDrainJournal(Tj20SoundCallVisitor visitor, void* context) {
-    auto calls = std::move(journal());
-    journal().clear();
-    if (!visitor) return;
-    for (const auto& c : calls) visitor(context, c.call, c.path.c_str(), c.alias.c_str(), c.repeat);
+    return pass(Tj20SoundTerminate, nullptr, nullptr, 0);
 }

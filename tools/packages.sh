@@ -11,6 +11,8 @@ TJ20_PACKAGES_DEMO=(cmake ninja-build g++)
 TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev)
 # The 32-bit Windows modules.
 TJ20_PACKAGES_WINDOWS=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
+# The Windows host and modules run under Wine (its 32-bit part needs the i386 architecture).
+TJ20_PACKAGES_WINE=("${TJ20_PACKAGES_WINDOWS[@]}" wine wine32:i386)
 
 tj20_installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
@@ -40,6 +42,14 @@ tj20_require() {
     sudo_cmd=(sudo)
   fi
   echo "installing ${missing[*]} ($why)"
+  # A package of another architecture (wine32:i386) needs that architecture added first.
+  local arch
+  for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
+    [[ $arch == "$(dpkg --print-architecture)" ]] && continue
+    dpkg --print-foreign-architectures | grep -qx "$arch" ||
+      "${sudo_cmd[@]}" dpkg --add-architecture "$arch" ||
+      tj20_by_hand "the $arch architecture could not be added" "${missing[*]}"
+  done
   export DEBIAN_FRONTEND=noninteractive
   # apt-get update exits 0 even when no archive answers; its warnings say so.
   local log

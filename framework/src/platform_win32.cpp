@@ -1,4 +1,7 @@
-// Loader on Windows.
+// Loader on Windows: "GaugeSound" is GaugeSound.dll as the loader's standard search finds it:
+// the one already loaded in the process, else the program's folder (the simulator's), the
+// system folders, the Windows folder, the current folder and PATH; never this module's own
+// folder, so a simulator's own library is the one the gauges play through.
 #include <windows.h>
 
 #include "platform.h"

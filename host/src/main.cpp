@@ -3,16 +3,15 @@
 //   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>]
 //
 // Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran), 3 out of
-// memory, 130 interrupted by Ctrl-C (what ran is traced and summed up first).
-#include <signal.h>
-#include <unistd.h>
-
+// memory, 4 a module crashed (one line on stderr names it and the call the host was making),
+// 130 interrupted by Ctrl-C (what ran is traced and summed up first).
 #include <csignal>
 #include <iostream>
 #include <new>
 #include <string>
 #include <string_view>
 
+#include "platform/os.h"
 #include "tj20host/scenario.h"
 
 namespace {
@@ -21,15 +20,12 @@ namespace {
 // is reset to the default by the first signal, so a second Ctrl-C ends the program at once.
 volatile std::sig_atomic_t interrupted = 0;
 
-extern "C" void onInterrupt(int) { interrupted = 1; }
-
-void catchInterrupt() {
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND | SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
+extern "C" void onInterrupt(int) {
+    interrupted = 1;
+    std::signal(SIGINT, SIG_DFL);
 }
+
+void catchInterrupt() { std::signal(SIGINT, onInterrupt); }
 
 int usage(std::string_view problem) {
     if (!problem.empty()) std::cerr << "tj20host: " << problem << "\n";
@@ -50,6 +46,7 @@ std::string counted(int n, const char* what) { return std::to_string(n) + " " + 
 
 int run(int argc, char** argv) {
     using namespace tj20::host;
+    os::setUpProgram();
     if (argc < 2) return usage("");
     const std::string_view command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
@@ -87,7 +84,7 @@ int run(int argc, char** argv) {
     }
     if (script.empty()) return usage("run needs a script");
     if (trace) options.trace = &std::cout;
-    if (isatty(STDERR_FILENO)) options.progress = &std::cerr;
+    if (tj20::host::os::stderrIsTerminal()) options.progress = &std::cerr;
     catchInterrupt();
     options.interrupted = &interrupted;
 

@@ -39,6 +39,13 @@ TEST(ModuleAbi, EveryModuleExportsExactlyImportTableAndLinkage) {
     }
 }
 
+TEST(ModuleAbi, SoundLibraryStandInExportsExactlyItsThreeEntryPoints) {
+    // What a simulator's own library offers, and nothing a simulator would not: the host
+    // receives the calls through the sink it exports itself, not through the library.
+    const auto file = host::readModuleFile(panelDir() / "GaugeSound.so");
+    EXPECT_EQ(file.exports, (std::vector<std::string>{"GaugePlaySound", "GaugeStopSound", "TerminateSounds"}));
+}
+
 TEST(ModuleAbi, LinkageCarriesOneGaugeHeaderNamedAfterTheModule) {
     for (const auto& m : builtModules()) {
         void* handle = dlopen((panelDir() / (m + ".gau")).c_str(), RTLD_NOW | RTLD_LOCAL);

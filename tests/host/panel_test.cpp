@@ -6,7 +6,9 @@
 #include <cmath>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <sstream>
+#include <utility>
 
 #include "tj20/host_abi.h"
 #include "tj20/ids.h"
@@ -499,7 +501,7 @@ TEST(Trace, SoundCallMadeInEveryCycleIsFoldedLikeAKeyEvent) {
     }
     const std::string t = text.str();
     EXPECT_NE(t.find("[cycle 1, tick 1] sound play sound\\tj20_config_sf.wav repeating"), std::string::npos) << t;
-    EXPECT_NE(t.find("sound play sound\\tj20_config_sf.wav in every cycle from 1 to 6 (still going)"),
+    EXPECT_NE(t.find("sound play sound\\tj20_config_sf.wav repeating by rl_tj20_pedestal in every cycle from 1 to 6 (still going)"),
               std::string::npos)
         << t;
     EXPECT_EQ(t.find("[cycle 4, tick 4] sound"), std::string::npos) << "repeats are folded from the third\n" << t;
@@ -567,6 +569,27 @@ TEST(Journal, PanelsJournalStaysWithinItsCapacityOverALongRun) {
     EXPECT_EQ(panel->journal().events.size(), 64u);
     EXPECT_GE(panel->journal().end(), 500u);
     EXPECT_EQ(panel->journal().keyEvents.size(), 64u) << "since the mark, as far as the journal keeps them";
+}
+
+TEST(Sound, EachCallIsJournaledWithTheGaugeWhoseCallbackMadeIt) {
+    // The pedestal stops its warnings in its update, the probe plays from a click, and a
+    // gauge's kill terminates every sound.
+    auto panel = loadPanel({"rl_tj20_main_master_variables", "rl_tj20_pedestal", "tj20_probe"});
+    panel->run(1);
+    panel->mouse("tj20_probe", 2, 22);
+    panel->service("rl_tj20_pedestal", abi::ServiceKill);
+    std::set<std::pair<std::string, std::string>> calls;  // gauge, what it called
+    for (const auto& e : panel->journal().events) {
+        if (e.kind != host::Event::Kind::Sound) continue;
+        calls.insert({e.subject, e.sound.call == host::SoundRecord::Call::Play   ? "play " + e.sound.alias
+                                 : e.sound.call == host::SoundRecord::Call::Stop ? "stop"
+                                                                                 : "terminate"});
+    }
+    for (const auto& expected : std::set<std::pair<std::string, std::string>>{
+             {"rl_tj20_pedestal", "stop"}, {"tj20_probe", "play probe_loop.wav"}, {"rl_tj20_pedestal", "terminate"}})
+        EXPECT_TRUE(calls.count(expected)) << expected.first << " " << expected.second;
+    for (const auto& [gauge, call] : calls)
+        EXPECT_TRUE(gauge == "rl_tj20_pedestal" || gauge == "tj20_probe") << "'" << gauge << "' " << call;
 }
 
 TEST(Sound, RepeatingSoundIsStoppedByItsAlias) {

@@ -20,7 +20,13 @@ struct ModuleFile {
     std::vector<BitmapInfo> bitmaps;
 };
 
-// Reads an ELF shared object; raises LoadError-like std::runtime_error naming the file on a malformed one.
+// Reads a module file of the system the host runs on: an ELF shared object on Linux, a
+// 32-bit PE DLL on Windows; raises LoadError-like std::runtime_error naming the file on a
+// malformed one.
 ModuleFile readModuleFile(const std::filesystem::path& file);
+
+// Reads a 32-bit Windows DLL (PE32, i386): its export names and its "tj20bmp" section. The
+// Windows host's readModuleFile; on any system for the tests.
+ModuleFile readPeModuleFile(const std::filesystem::path& file);
 
 }  // namespace tj20::host

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "panel_impl.h"
+#include "platform/os.h"
 
 namespace tj20::host {
 
@@ -184,10 +185,12 @@ void Panel::Impl::evaluate(LoadedGauge& g) {
     before.swap(g.elements);
     ElementEvaluator evaluator{*this, g};
     abi::ElementHeader* e = g.header->elements_list ? *g.header->elements_list : nullptr;
+    os::enterModule(g.module.c_str(), "element callback");
     for (int guard = 0; e && guard < LongestChain; ++guard) {
         g.elements.push_back(evaluator.evaluate(e));
         e = e->next_element ? e->next_element[0] : nullptr;
     }
+    os::leaveModule();
     current = nullptr;
     journalIconChanges(g, before);
     drainSounds();

@@ -2,10 +2,9 @@
 // checked to be a gauge module holding the gauge the configuration asks for, and given the
 // host's function table; then every gauge installs, and then every gauge initialises.
 // Anything wrong is a LoadError raised before any gauge runs.
-#include <dlfcn.h>
-
 #include "panel_impl.h"
 #include "tj20host/input_file.h"
+#include "platform/os.h"
 
 namespace tj20::host {
 
@@ -38,11 +37,14 @@ void openModule(Panel::Impl& impl, const fs::path& dir, const PanelConfig& confi
     } catch (const std::runtime_error& e) {
         throw LoadError(where + e.what());
     }
-    g.handle = dlopen(fs::absolute(file).c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!g.handle) throw LoadError(where + "cannot load " + file.string() + ": " + dlerror());
+    std::string error;
+    os::enterModule(place.module.c_str(), "loading");
+    g.handle = os::openLibrary(file, error);
+    os::leaveModule();
+    if (!g.handle) throw LoadError(where + "cannot load " + file.string() + ": " + error);
     auto& loaded = impl.gauges.emplace_back(std::move(g));
-    loaded.importTable = static_cast<abi::ImportTableRecord*>(dlsym(loaded.handle, "ImportTable"));
-    auto* linkage = static_cast<abi::LinkageRecord*>(dlsym(loaded.handle, "Linkage"));
+    loaded.importTable = static_cast<abi::ImportTableRecord*>(os::librarySymbol(loaded.handle, "ImportTable"));
+    auto* linkage = static_cast<abi::LinkageRecord*>(os::librarySymbol(loaded.handle, "Linkage"));
     if (!loaded.importTable || !linkage || linkage->module_id != abi::LinkageId || !linkage->gauge_table[0])
         throw LoadError(where + file.string() + " is not a gauge module (no ImportTable or Linkage)");
     loaded.header = linkage->gauge_table[0];
@@ -52,9 +54,8 @@ void openModule(Panel::Impl& impl, const fs::path& dir, const PanelConfig& confi
 }
 
 void unloadModules(Panel::Impl& impl) {
-    for (auto& g : impl.gauges)
-        if (g.handle) dlclose(g.handle);
-    if (impl.soundLibrary) dlclose(impl.soundLibrary);
+    for (auto& g : impl.gauges) os::closeLibrary(g.handle);
+    os::closeLibrary(impl.soundLibrary);
 }
 }  // namespace
 
@@ -64,11 +65,16 @@ std::unique_ptr<Panel> Panel::load(const PanelConfig& config, const LoadOptions&
     const fs::path dir = options.moduleDir;
     requireModules(dir);
 
+    os::useSimulatorPrecision();
     auto impl = std::make_unique<Impl>(options);
     impl->windows = config.windows;
     impl->functions = hostFunctions();
-    if (options.loadSoundLibrary && fs::exists(dir / SoundLibraryFile))
-        impl->soundLibrary = dlopen(fs::absolute(dir / SoundLibraryFile).c_str(), RTLD_NOW | RTLD_LOCAL);
+    // The host holds the stand-in beside the modules, as a simulator holds its own sound
+    // library: a module asking for "GaugeSound" by name receives the loaded one.
+    if (options.loadSoundLibrary && fs::exists(dir / SoundLibraryFile)) {
+        std::string ignored;  // without it the modules skip their sounds, as they would in a simulator
+        impl->soundLibrary = os::openLibrary(dir / SoundLibraryFile, ignored);
+    }
     try {
         for (const auto& w : config.windows)
             for (const auto& place : w.gauges) openModule(*impl, dir, config, w, place);

@@ -2,6 +2,7 @@
 // area in table order whose box holds the point and whose flags take the event; tooltips and
 // frame records are never hit, and a click that matches no area changes nothing.
 #include "panel_impl.h"
+#include "platform/os.h"
 
 namespace tj20::host {
 
@@ -30,7 +31,9 @@ abi::MouseRect* Panel::Impl::hit(LoadedGauge& g, int x, int y, std::uint32_t eve
 void Panel::Impl::act(LoadedGauge& g, abi::MouseRect& area, int x, int y, std::uint32_t eventFlag) {
     abi::PixPoint point{x - area.box.x, y - area.box.y};
     current = &g;
+    os::enterModule(g.module.c_str(), "mouse callback");
     if (area.callback) area.callback(&point, eventFlag);
+    os::leaveModule();
     current = nullptr;
     drainSounds();
     diffShared();

@@ -10,9 +10,29 @@
 #include <cmath>
 
 #include "panel_impl.h"
+#include "platform/os.h"
 #include "tj20/ids.h"
 
 namespace tj20::host {
+
+namespace {
+// The service call as the crash report names it.
+const char* serviceCallName(int code) {
+    switch (code) {
+        case abi::ServiceInstall:
+            return "install service call";
+        case abi::ServiceInitialise:
+            return "initialise service call";
+        case abi::ServiceUpdate:
+            return "update service call";
+        case abi::ServiceDraw:
+            return "draw service call";
+        case abi::ServiceKill:
+            return "kill service call";
+    }
+    return "service call";
+}
+}  // namespace
 
 void Panel::Impl::cycle(double tickStep) {
     ++cycles;
@@ -28,7 +48,9 @@ void Panel::Impl::cycle(double tickStep) {
 
 void Panel::Impl::callService(LoadedGauge& g, int code) {
     current = &g;
+    os::enterModule(g.module.c_str(), serviceCallName(code));
     g.header->gauge_callback(g.header, code, 0);
+    os::leaveModule();
     current = nullptr;
     drainSounds();
 }

@@ -42,6 +42,15 @@ struct LoadedGauge {
     bool killed = false;
 };
 
+// A call of the sound library, as its stand-in handed it to the host, not yet journaled.
+struct SoundCall {
+    int call = 0;
+    std::string path;
+    std::string alias;
+    bool repeat = false;
+    std::string gauge;  // whose callback made it; empty outside the gauges' callbacks
+};
+
 struct Panel::Impl {
     explicit Impl(const LoadOptions& options) : model(options.model), journal(options.journalCapacity) {}
 
@@ -56,7 +65,8 @@ struct Panel::Impl {
     const LoadedGauge* current = nullptr;                            // the gauge whose callback runs now
     std::map<std::string, std::unique_ptr<std::uint32_t>> standIns;  // cells of the stand-in owners
     std::set<std::string, std::less<>> boundUnregistered;            // names bound while nobody registered them
-    void* soundLibrary = nullptr;
+    void* soundLibrary = nullptr;          // the host's own hold on the stand-in, if it opened it
+    std::vector<SoundCall> pendingSounds;  // sound calls since the last drain
     std::map<std::string, std::uint32_t> sharedSnapshot;
     std::set<const abi::NeedleEntry*> filledTables;  // needle tables whose angles the host has filled
     abi::HostFunctions functions{};
@@ -93,6 +103,7 @@ struct Panel::Impl {
 
     // The journal (recorder.cpp).
     Event event(Event::Kind kind, std::string subject) const;  // stamped with the cycle and tick
+    // Journals the sound calls made since the last drain.
     void drainSounds();
     void diffShared();  // records every shared variable whose value changed since the last look
     void setWindow(WindowConfig& w, bool visible);
@@ -112,6 +123,10 @@ extern Panel::Impl* activePanel;
 // The host's function table handed to every module.
 abi::HostFunctions hostFunctions();
 
+#if defined(_WIN32)
+inline constexpr const char* SoundLibraryFile = "GaugeSound.dll";
+#else
 inline constexpr const char* SoundLibraryFile = "GaugeSound.so";
+#endif
 
 }  // namespace tj20::host

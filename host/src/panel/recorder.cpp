@@ -1,9 +1,26 @@
 // What the panel puts into its journal besides key events: the sound library's calls, the
 // shared variables that changed, and windows shown or hidden.
-#include <dlfcn.h>
-
 #include "panel_impl.h"
 #include "tj20/gauge_sound.h"
+
+#if defined(_WIN32)
+#define TJ20_PROGRAM_EXPORT __declspec(dllexport)
+#else
+#define TJ20_PROGRAM_EXPORT __attribute__((visibility("default")))
+#endif
+
+// The sound library stand-in hands every call to the sink of the program that loaded it,
+// found by this name among the program's own exports: the host takes note of the call and
+// of the gauge whose callback made it, and journals it when the callback has returned.
+// No exception leaves it into the sound library and the gauge: running out of memory is kept
+// until the host has control back.
+extern "C" TJ20_PROGRAM_EXPORT void Tj20SoundSink(int call, const char* path, const char* alias, int repeat) noexcept {
+    if (auto* panel = tj20::host::activePanel)
+        panel->guarded([&] {
+            panel->pendingSounds.push_back(
+                {call, path ? path : "", alias ? alias : "", repeat != 0, panel->currentModule()});
+        });
+}
 
 namespace tj20::host {
 
@@ -17,29 +34,19 @@ Event Panel::Impl::event(Event::Kind kind, std::string subject) const {
 }
 
 void Panel::Impl::drainSounds() {
-    if (!soundLibrary) {
-        // The modules may have found the library since (it is looked up by name on every update).
-        soundLibrary = dlopen(SoundLibraryFile, RTLD_NOW | RTLD_NOLOAD);
-        if (!soundLibrary) return;
+    auto calls = std::move(pendingSounds);
+    pendingSounds.clear();
+    for (auto& c : calls) {
+        Event e = event(Event::Kind::Sound, std::move(c.gauge));
+        e.sound.call = c.call == Tj20SoundPlay   ? SoundRecord::Call::Play
+                       : c.call == Tj20SoundStop ? SoundRecord::Call::Stop
+                                                 : SoundRecord::Call::Terminate;
+        e.sound.path = std::move(c.path);
+        e.sound.alias = std::move(c.alias);
+        e.sound.repeat = c.repeat;
+        e.sound.cycle = cycles;
+        journal.add(std::move(e));
     }
-    auto drain = reinterpret_cast<decltype(&Tj20SoundDrainJournal)>(dlsym(soundLibrary, "Tj20SoundDrainJournal"));
-    if (!drain) return;
-    drain(
-        [](void* context, int call, const char* path, const char* alias, int repeat) {
-            auto& self = *static_cast<Impl*>(context);
-            self.guarded([&] {
-                Event e = self.event(Event::Kind::Sound, self.currentModule());
-                e.sound.call = call == Tj20SoundPlay   ? SoundRecord::Call::Play
-                               : call == Tj20SoundStop ? SoundRecord::Call::Stop
-                                                       : SoundRecord::Call::Terminate;
-                e.sound.path = path;
-                e.sound.alias = alias;
-                e.sound.repeat = repeat != 0;
-                e.sound.cycle = self.cycles;
-                self.journal.add(std::move(e));
-            });
-        },
-        this);
 }
 
 void Panel::Impl::diffShared() {

@@ -1,0 +1,22 @@
+# Creates the Wine prefix PREFIX once (wineboot -i, then waits for the Wine server to save
+# it and exit), unless a completed one is there already. WINEPREFIX comes from the test's
+# environment.
+cmake_minimum_required(VERSION 3.25)
+if(EXISTS ${PREFIX}/tj20-prefix-ready)
+  message(STATUS "Wine prefix ${PREFIX} is ready")
+  return()
+endif()
+file(REMOVE_RECURSE ${PREFIX})
+string(TIMESTAMP started "%s")
+execute_process(COMMAND ${WINEBOOT} -i RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "wineboot -i failed (${rc}) creating the Wine prefix ${PREFIX}")
+endif()
+execute_process(COMMAND ${WINESERVER} -w RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT EXISTS ${PREFIX}/system.reg)
+  message(FATAL_ERROR "the Wine prefix ${PREFIX} was not completed (wineserver -w: ${rc})")
+endif()
+file(TOUCH ${PREFIX}/tj20-prefix-ready)
+string(TIMESTAMP finished "%s")
+math(EXPR seconds "${finished} - ${started}")
+message(STATUS "Wine prefix ${PREFIX} created in ${seconds} s")
