@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,7 @@ struct ModuleFile {
 
 // Reads an ELF shared object; raises LoadError-like std::runtime_error naming the file on a malformed one.
 ModuleFile readModuleFile(const std::filesystem::path& file);
+// The same from the file's bytes; `file` names it in messages.
+ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file);
 
 }  // namespace tj20::host

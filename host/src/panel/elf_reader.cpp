@@ -22,31 +22,32 @@ std::vector<char> slurp(const std::filesystem::path& file) {
 }
 
 template <class T>
-T at(const std::vector<char>& bytes, std::size_t offset, const std::filesystem::path& file) {
+T at(std::span<const char> bytes, std::size_t offset, const std::string& file) {
     if (offset > bytes.size() || bytes.size() - offset < sizeof(T))
-        throw std::runtime_error(file.string() + ": truncated ELF file");
+        throw std::runtime_error(file + ": truncated ELF file");
     T value;
     std::memcpy(&value, bytes.data() + offset, sizeof(T));
     return value;
 }
 
-std::string stringAt(const std::vector<char>& bytes, std::size_t offset) {
+std::string stringAt(std::span<const char> bytes, std::size_t offset) {
     std::string s;
     while (offset < bytes.size() && bytes[offset]) s += bytes[offset++];
     return s;
 }
 }  // namespace
 
-ModuleFile readModuleFile(const std::filesystem::path& file) {
-    const auto bytes = slurp(file);
+ModuleFile readModuleFile(const std::filesystem::path& file) { return readModuleBytes(slurp(file), file.string()); }
+
+ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file) {
     if (bytes.size() < sizeof(Elf64_Ehdr) || std::memcmp(bytes.data(), ELFMAG, SELFMAG) != 0 ||
         bytes[EI_CLASS] != ELFCLASS64)
-        throw std::runtime_error(file.string() + ": not a 64-bit ELF module");
+        throw std::runtime_error(file + ": not a 64-bit ELF module");
     const auto eh = at<Elf64_Ehdr>(bytes, 0, file);
     std::vector<Elf64_Shdr> sections;
     for (unsigned i = 0; i < eh.e_shnum; ++i)
         sections.push_back(at<Elf64_Shdr>(bytes, eh.e_shoff + std::size_t{i} * eh.e_shentsize, file));
-    if (eh.e_shstrndx >= sections.size()) throw std::runtime_error(file.string() + ": no section names");
+    if (eh.e_shstrndx >= sections.size()) throw std::runtime_error(file + ": no section names");
     const auto& names = sections[eh.e_shstrndx];
 
     ModuleFile result;
