@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -61,6 +62,7 @@ struct RunResult {
     std::uint64_t cycles = 0;
     int flights = 0;
     double seconds = 0;
+    double cpuSeconds = 0;
     std::vector<Sample> samples;
     std::size_t journalCapacity = 0;
     // Flights whose start differed from the second flight's, with the variables that did.
@@ -79,7 +81,7 @@ std::string snapshotDiff(const std::map<std::string, std::uint32_t>& a, const st
     return out;
 }
 
-RunResult fly(const PanelConfig& config, std::uint64_t cycles, int samples) {
+RunResult fly(const PanelConfig& config, std::uint64_t cycles, int samples, bool quiet) {
     RunResult r;
     LoadOptions options{TJ20_PANEL_DIR};
     auto panel = Panel::load(config, options);
@@ -114,6 +116,7 @@ RunResult fly(const PanelConfig& config, std::uint64_t cycles, int samples) {
     std::uint64_t nextSample = 0;
     std::map<std::string, std::uint32_t> reference;
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     panel->run(1);  // the first draw sets every gauge's initial values
     while (panel->cycleCount() < cycles) {
         flightCycle = panel->cycleCount();
@@ -130,12 +133,20 @@ RunResult fly(const PanelConfig& config, std::uint64_t cycles, int samples) {
         if (r.flights >= 1) ++r.flightTraces[flight.value];
         ++r.flights;
         if (panel->cycleCount() >= nextSample || panel->cycleCount() >= cycles) {
-            r.samples.push_back(
-                {panel->cycleCount(), residentKib(), panel->journal().events.size(), panel->journal().end()});
+            const Sample& s = r.samples.emplace_back(
+                Sample{panel->cycleCount(), residentKib(), panel->journal().events.size(), panel->journal().end()});
             nextSample = panel->cycleCount() + every;
+            if (!quiet) {  // as it goes: a day takes a while
+                std::printf("  cycle %9llu  rss %7ld KiB  journal %zu kept of %llu  %.0f s\n",
+                            static_cast<unsigned long long>(s.cycle), s.rssKib, s.journalKept,
+                            static_cast<unsigned long long>(s.journalTotal),
+                            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+                std::fflush(stdout);
+            }
         }
     }
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    r.cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     r.cycles = panel->cycleCount();
     panel->journal().unlisten(listener);
     r.traceHash = whole.value;
@@ -183,7 +194,7 @@ int main(int argc, char** argv) {
     std::vector<RunResult> results;
     try {
         const auto config = PanelConfig::read(TJ20_DEFAULT_PANEL);
-        for (int i = 0; i < runs; ++i) results.push_back(fly(config, cycles, samples));
+        for (int i = 0; i < runs; ++i) results.push_back(fly(config, cycles, samples, quiet));
     } catch (const std::exception& e) {
         std::cerr << "tj20_soak: " << e.what() << "\n";
         return 2;
@@ -192,14 +203,11 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (std::size_t i = 0; i < results.size(); ++i) {
         const auto& r = results[i];
-        std::printf("run %zu: %llu cycles, %d flights of %d cycles, %.1f s (%.0f cycles/s), trace hash %016llx\n",
-                    i + 1, static_cast<unsigned long long>(r.cycles), r.flights, tj20::soak::FlightCycles, r.seconds,
-                    static_cast<double>(r.cycles) / r.seconds, static_cast<unsigned long long>(r.traceHash));
-        if (!quiet)
-            for (const auto& s : r.samples)
-                std::printf("  cycle %9llu  rss %7ld KiB  journal %zu kept of %llu\n",
-                            static_cast<unsigned long long>(s.cycle), s.rssKib, s.journalKept,
-                            static_cast<unsigned long long>(s.journalTotal));
+        std::printf(
+            "run %zu: %llu cycles, %d flights of %d cycles, %.1f s (%.1f s of processor time, %.0f cycles a "
+            "processor second), trace hash %016llx\n",
+            i + 1, static_cast<unsigned long long>(r.cycles), r.flights, tj20::soak::FlightCycles, r.seconds,
+            r.cpuSeconds, static_cast<double>(r.cycles) / r.cpuSeconds, static_cast<unsigned long long>(r.traceHash));
         // Growth is measured from the second sample: by then the journal is full and the
         // panel has flown at least once.
         const auto& from = r.samples.size() > 1 ? r.samples[1] : r.samples.front();
