@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Cockpit& c = cockpit();
     Panel& panel = *c.panel;
     FuzzedDataProvider in(data, size);
-    int cyclesLeft = 200;  // keeps one input quick
+    int cyclesLeft = 48;  // keeps one input quick: a cycle of the instrumented panel is costly
     enum Op {
         Press,
         RightPress,
@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             case Hold: {
                 const auto [x, y] = inside(in, area.box);
-                const int cycles = in.ConsumeIntegralInRange<int>(0, 20);
+                const int cycles = in.ConsumeIntegralInRange<int>(0, 12);
                 panel.hold(area.gauge, x, y, cycles);
                 cyclesLeft -= cycles;
                 break;
