@@ -27,7 +27,7 @@ TJ20_BOUND(lightstestsw);
 
 using Handle = shared::lengfire;
 constexpr u32 FireWarning = Handle::StowedFire;  // the warning added to a position
-constexpr double LeftFireOutTicks = 360, RightFireOutTicks = 270;
+constexpr u32 LeftFireOutTicks = 360, RightFireOutTicks = 270;
 
 constexpr const char* BothBell = "TJ20_FIRE_LE_RE.wav";
 constexpr const char* LeftBell = "TJ20_FIRE_LE.wav";
@@ -83,7 +83,7 @@ void stow() {
 
 // Turn one step toward an agent: from pulled to that agent, from the other agent back to
 // pulled. `fireOutTicks` (when not 0) is the time the discharge takes to put a fire out.
-template <u32 State::*Which, u32 Agent, u32 Other, double FireOutTicks>
+template <u32 State::*Which, u32 Agent, u32 Other, u32 FireOutTicks>
 void turn() {
     u32& H = st.*Which;
     if (H == Handle::Pulled) {
@@ -129,12 +129,12 @@ void fireStart(const char* bell) {
 constinit Areas areas{
     press<pull<&State::left, key::Engine1FuelCutoff>>({70, 86, 32, 73}),
     press<stow<&State::left, key::Engine1FuelOn>>({70, 37, 32, 46}),
-    press<turn<&State::left, Handle::Agent1, Handle::Agent2, 0.0>>({20, 50, 46, 49}, Cursor::DownArrow),
+    press<turn<&State::left, Handle::Agent1, Handle::Agent2, 0>>({20, 50, 46, 49}, Cursor::DownArrow),
     press<turn<&State::left, Handle::Agent2, Handle::Agent1, LeftFireOutTicks>>({103, 45, 40, 54}, Cursor::UpArrow),
     press<pull<&State::right, key::Engine2FuelCutoff>>({261, 87, 33, 71}),
     press<stow<&State::right, key::Engine2FuelOn>>({261, 34, 32, 49}),
     press<turn<&State::right, Handle::Agent1, Handle::Agent2, RightFireOutTicks>>({220, 51, 39, 48}, Cursor::DownArrow),
-    press<turn<&State::right, Handle::Agent2, Handle::Agent1, 0.0>>({295, 50, 41, 51}, Cursor::UpArrow),
+    press<turn<&State::right, Handle::Agent2, Handle::Agent1, 0>>({295, 50, 41, 51}, Cursor::UpArrow),
     press<fireTest>({110, 104, 27, 26}),
     press<fireTest>({226, 104, 27, 26}),
     press<fireBellOff>({171, 105, 22, 20}),
