@@ -43,6 +43,7 @@
 // 1 dry, 2 fuel). The model does not stop an engine whose tank runs dry: the fuel lever that
 // reads this value cuts it off.
 #include <algorithm>
+#include <array>
 
 #include "tj20/ids.h"
 #include "tj20host/model.h"
@@ -134,11 +135,21 @@ void followFeedTank(SimState& s) {
     s.set(sim::Engine1FeedTankSeen, now);
 }
 
+// What a tick moves, bit for bit: once a whole tick leaves it all as it was, the engine has
+// settled and the rest of the step would change nothing (so a step of any length ends).
+std::array<std::uint64_t, 6> moved(const SimState& s, const Engine& e) {
+    return {s.bits(e.n1), s.bits(e.n2), s.bits(e.eprInput), s.bits(e.fuelFlow), s.bits(e.egt), s.bits(e.oilPressure)};
+}
+
 void step(SimState& s, double ticks) {
     followFeedTank(s);
     for (const Engine& e : engines) {
         if (s.get(e.modelled) != 1.0) continue;
-        for (double left = ticks; left > 0; left -= 1) tick(s, e, std::min(left, 1.0));
+        for (double left = ticks; left > 0; left -= 1) {
+            const auto before = moved(s, e);
+            tick(s, e, std::min(left, 1.0));
+            if (moved(s, e) == before) break;
+        }
         s.set(e.starter, 0.0);
     }
 }
