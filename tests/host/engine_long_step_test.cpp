@@ -1,5 +1,6 @@
-// The engine model over long tick steps: a step of any length ends, and ends exactly where
-// as many one-tick steps would.
+// The engine model over long tick steps: a step of any length ends; it ends exactly where as
+// many one-tick steps would once the engines settle, and after ten thousand ticks when they
+// never do.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -62,6 +63,26 @@ TEST(EngineModelLongStep, AStepTooLongToCountInTicksStillEndsWithTheEnginesSettl
         EXPECT_EQ(sim.get(sim::Engine1FuelFlow), 900);
         EXPECT_EQ(sim.get(sim::Engine2N2), 0) << "engine 2 stopped";
         EXPECT_NEAR(sim.get(sim::Engine2Egt), 491.67 + 1.8 * 15, 1e-9) << "and cooled to the outside air";
+    }
+}
+
+TEST(EngineModelLongStep, EnginesThatNeverSettleFollowTheFirstTenThousandTicksOfAStep) {
+    const SimModel model = SimModel::aircraft();
+    const auto unsettled = [&] {
+        SimState sim = spoolingEngines(model);
+        sim.set(sim::Engine1Egt, 1e6);  // cools 5 degrees a tick: 200,000 ticks to settle
+        return sim;
+    };
+    SimState capped = unsettled();
+    model.advance(capped, 10000);
+    SimState earlier = unsettled();
+    model.advance(earlier, 9999);
+    ASSERT_NE(engine1(capped), engine1(earlier)) << "the engine still moves at the ten-thousandth tick";
+    for (const double ticks : {10001.0, 1e17, 1e300}) {
+        SimState sim = unsettled();
+        model.advance(sim, ticks);
+        EXPECT_EQ(engine1(sim), engine1(capped)) << ticks << " ticks";
+        EXPECT_EQ(engine2(sim), engine2(capped)) << ticks << " ticks";
     }
 }
 
