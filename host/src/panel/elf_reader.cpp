@@ -30,9 +30,12 @@ T at(std::span<const char> bytes, std::size_t offset, const std::string& file) {
     return value;
 }
 
-std::string stringAt(std::span<const char> bytes, std::size_t offset) {
+// A gauge module exports two short names; no module comes near this.
+constexpr std::size_t MaxExportBytes = std::size_t{16} << 20;
+
+std::string stringAt(std::span<const char> bytes, std::size_t offset, std::size_t limit = std::string::npos) {
     std::string s;
-    while (offset < bytes.size() && bytes[offset]) s += bytes[offset++];
+    while (offset < bytes.size() && bytes[offset] && s.size() < limit) s += bytes[offset++];
     return s;
 }
 }  // namespace
@@ -51,8 +54,9 @@ ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file)
     const auto& names = sections[eh.e_shstrndx];
 
     ModuleFile result;
+    std::size_t exportBytes = 0;
     for (const auto& sh : sections) {
-        const std::string name = stringAt(bytes, names.sh_offset + sh.sh_name);
+        const std::string name = stringAt(bytes, names.sh_offset + sh.sh_name, sizeof "tj20bmp");
         if (sh.sh_type == SHT_DYNSYM && sh.sh_link < sections.size()) {
             const auto& strtab = sections[sh.sh_link];
             for (std::size_t off = sh.sh_offset + sizeof(Elf64_Sym);
@@ -62,6 +66,9 @@ ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file)
                 const auto bind = ELF64_ST_BIND(sym.st_info);
                 if (bind != STB_GLOBAL && bind != STB_WEAK) continue;
                 result.exports.push_back(stringAt(bytes, strtab.sh_offset + sym.st_name));
+                // Symbols may share their names' bytes, so a small file can name gigabytes.
+                exportBytes += result.exports.back().size();
+                if (exportBytes > MaxExportBytes) throw std::runtime_error(file + ": symbol names too large");
             }
         } else if (name == "tj20bmp" && sh.sh_type == SHT_PROGBITS) {
             for (std::size_t off = sh.sh_offset; off + 12 <= sh.sh_offset + sh.sh_size; off += 12) {
