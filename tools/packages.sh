@@ -13,6 +13,8 @@ TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev)
 TJ20_PACKAGES_WINDOWS=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
 # The Windows host and modules run under Wine (its 32-bit part needs the i386 architecture).
 TJ20_PACKAGES_WINE=("${TJ20_PACKAGES_WINDOWS[@]}" wine wine32:i386)
+# The fuzz targets: clang and its sanitizer and libFuzzer runtimes.
+TJ20_PACKAGES_FUZZ=("${TJ20_PACKAGES_DEMO[@]}" clang-14 libclang-rt-14-dev)
 
 tj20_installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"

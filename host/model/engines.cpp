@@ -43,6 +43,7 @@
 // 1 dry, 2 fuel). The model does not stop an engine whose tank runs dry: the fuel lever that
 // reads this value cuts it off.
 #include <algorithm>
+#include <array>
 
 #include "tj20/ids.h"
 #include "tj20host/model.h"
@@ -79,6 +80,7 @@ constexpr double IdleEgtRise = 700, EgtRisePerPercent = 10, EgtRate = 5;  // deg
 constexpr double IdleOilPsi = 45, OilPsiPerPercent = 0.25, SquareInchesPerFoot = 144;
 constexpr double FullThrottle = 16383;
 constexpr double EprInputAtRest = 44, EprInputPerN1Squared = 0.005;
+constexpr double MaxStepTicks = 10000;  // the most of one step the engines follow tick by tick
 
 double towards(double value, double target, double step) {
     return value < target ? std::min(value + step, target) : std::max(value - step, target);
@@ -134,11 +136,24 @@ void followFeedTank(SimState& s) {
     s.set(sim::Engine1FeedTankSeen, now);
 }
 
+// What a tick moves, bit for bit: once a whole tick leaves it all as it was, the engine has
+// settled and the rest of the step would change nothing.
+std::array<std::uint64_t, 6> moved(const SimState& s, const Engine& e) {
+    return {s.bits(e.n1), s.bits(e.n2), s.bits(e.eprInput), s.bits(e.fuelFlow), s.bits(e.egt), s.bits(e.oilPressure)};
+}
+
 void step(SimState& s, double ticks) {
     followFeedTank(s);
     for (const Engine& e : engines) {
         if (s.get(e.modelled) != 1.0) continue;
-        for (double left = ticks; left > 0; left -= 1) tick(s, e, std::min(left, 1.0));
+        // An engine settles within a few thousand ticks from any state an aircraft can be in;
+        // one that does not (values no simulator sends: an exhaust a million degrees hot) moves
+        // for the first MaxStepTicks of a step only, so a step of any length ends.
+        for (double left = std::min(ticks, MaxStepTicks); left > 0; left -= 1) {
+            const auto before = moved(s, e);
+            tick(s, e, std::min(left, 1.0));
+            if (moved(s, e) == before) break;
+        }
         s.set(e.starter, 0.0);
     }
 }

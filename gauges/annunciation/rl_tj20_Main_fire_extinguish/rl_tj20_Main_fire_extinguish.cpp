@@ -27,7 +27,7 @@ TJ20_BOUND(lightstestsw);
 
 using Handle = shared::lengfire;
 constexpr u32 FireWarning = Handle::StowedFire;  // the warning added to a position
-constexpr double LeftFireOutTicks = 360, RightFireOutTicks = 270;
+constexpr u32 LeftFireOutTicks = 360, RightFireOutTicks = 270;
 
 constexpr const char* BothBell = "TJ20_FIRE_LE_RE.wav";
 constexpr const char* LeftBell = "TJ20_FIRE_LE.wav";
@@ -64,8 +64,9 @@ constinit Chain elements{
 };
 
 // Pull: a stowed handle comes out (keeping its warning) and the engine's fuel is cut off.
-template <u32& H, KeyEvent FuelCutoff>
+template <u32 State::*Which, KeyEvent FuelCutoff>
 void pull() {
+    u32& H = st.*Which;
     if (H == Handle::Stowed || H == Handle::StowedFire) {
         H += Handle::Pulled;
         send(FuelCutoff);
@@ -73,16 +74,18 @@ void pull() {
 }
 
 // Stow: back in from any position, keeping the warning; the engine's fuel comes back on.
-template <u32& H, KeyEvent FuelOn>
+template <u32 State::*Which, KeyEvent FuelOn>
 void stow() {
+    u32& H = st.*Which;
     H = warning(H) ? Handle::StowedFire : Handle::Stowed;
     send(FuelOn);
 }
 
 // Turn one step toward an agent: from pulled to that agent, from the other agent back to
 // pulled. `fireOutTicks` (when not 0) is the time the discharge takes to put a fire out.
-template <u32& H, u32 Agent, u32 Other, double FireOutTicks>
+template <u32 State::*Which, u32 Agent, u32 Other, u32 FireOutTicks>
 void turn() {
+    u32& H = st.*Which;
     if (H == Handle::Pulled) {
         H = Agent;
     } else if (H == Other) {
@@ -114,8 +117,9 @@ void fireBellOff() {
 }
 
 // A fire in one engine: takes effect once per lookup of the simulator's fire value.
-template <u32& H, SimVar EngineFire>
+template <u32 State::*Which, SimVar EngineFire>
 void fireStart(const char* bell) {
+    u32& H = st.*Which;
     if (simvars[EngineFire] != 0.0) return;
     simvars.override(EngineFire, 1.0);
     H = Handle::StowedFire;
@@ -123,19 +127,19 @@ void fireStart(const char* bell) {
 }
 
 constinit Areas areas{
-    press<pull<st.left, key::Engine1FuelCutoff>>({70, 86, 32, 73}),
-    press<stow<st.left, key::Engine1FuelOn>>({70, 37, 32, 46}),
-    press<turn<st.left, Handle::Agent1, Handle::Agent2, 0.0>>({20, 50, 46, 49}, Cursor::DownArrow),
-    press<turn<st.left, Handle::Agent2, Handle::Agent1, LeftFireOutTicks>>({103, 45, 40, 54}, Cursor::UpArrow),
-    press<pull<st.right, key::Engine2FuelCutoff>>({261, 87, 33, 71}),
-    press<stow<st.right, key::Engine2FuelOn>>({261, 34, 32, 49}),
-    press<turn<st.right, Handle::Agent1, Handle::Agent2, RightFireOutTicks>>({220, 51, 39, 48}, Cursor::DownArrow),
-    press<turn<st.right, Handle::Agent2, Handle::Agent1, 0.0>>({295, 50, 41, 51}, Cursor::UpArrow),
+    press<pull<&State::left, key::Engine1FuelCutoff>>({70, 86, 32, 73}),
+    press<stow<&State::left, key::Engine1FuelOn>>({70, 37, 32, 46}),
+    press<turn<&State::left, Handle::Agent1, Handle::Agent2, 0>>({20, 50, 46, 49}, Cursor::DownArrow),
+    press<turn<&State::left, Handle::Agent2, Handle::Agent1, LeftFireOutTicks>>({103, 45, 40, 54}, Cursor::UpArrow),
+    press<pull<&State::right, key::Engine2FuelCutoff>>({261, 87, 33, 71}),
+    press<stow<&State::right, key::Engine2FuelOn>>({261, 34, 32, 49}),
+    press<turn<&State::right, Handle::Agent1, Handle::Agent2, RightFireOutTicks>>({220, 51, 39, 48}, Cursor::DownArrow),
+    press<turn<&State::right, Handle::Agent2, Handle::Agent1, 0>>({295, 50, 41, 51}, Cursor::UpArrow),
     press<fireTest>({110, 104, 27, 26}),
     press<fireTest>({226, 104, 27, 26}),
     press<fireBellOff>({171, 105, 22, 20}),
-    press<[] { fireStart<st.left, sim::Engine1Fire>(LeftBell); }>({132, 21, 10, 11}),
-    press<[] { fireStart<st.right, sim::Engine2Fire>(RightBell); }>({222, 21, 11, 11}),
+    press<[] { fireStart<&State::left, sim::Engine1Fire>(LeftBell); }>({132, 21, 10, 11}),
+    press<[] { fireStart<&State::right, sim::Engine2Fire>(RightBell); }>({222, 21, 11, 11}),
 };
 
 u32 lightsTestPosition(u32 handle) { return handle % FireWarning + 1; }

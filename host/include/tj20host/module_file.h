@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct ModuleFile {
 // 32-bit PE DLL on Windows; raises LoadError-like std::runtime_error naming the file on a
 // malformed one.
 ModuleFile readModuleFile(const std::filesystem::path& file);
+// The same from the file's bytes; `file` names it in messages.
+ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file);
 
 // Reads a 32-bit Windows DLL (PE32, i386): its export names and its "tj20bmp" section. The
 // Windows host's readModuleFile; on any system for the tests.

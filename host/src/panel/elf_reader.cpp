@@ -17,36 +17,41 @@ std::vector<char> slurp(const std::filesystem::path& file) {
 }
 
 template <class T>
-T at(const std::vector<char>& bytes, std::size_t offset, const std::filesystem::path& file) {
+T at(std::span<const char> bytes, std::size_t offset, const std::string& file) {
     if (offset > bytes.size() || bytes.size() - offset < sizeof(T))
-        throw std::runtime_error(file.string() + ": truncated ELF file");
+        throw std::runtime_error(file + ": truncated ELF file");
     T value;
     std::memcpy(&value, bytes.data() + offset, sizeof(T));
     return value;
 }
 
-std::string stringAt(const std::vector<char>& bytes, std::size_t offset) {
+// A gauge module exports two short names; no module comes near this.
+constexpr std::size_t MaxExportBytes = std::size_t{16} << 20;
+
+std::string stringAt(std::span<const char> bytes, std::size_t offset, std::size_t limit = std::string::npos) {
     std::string s;
-    while (offset < bytes.size() && bytes[offset]) s += bytes[offset++];
+    while (offset < bytes.size() && bytes[offset] && s.size() < limit) s += bytes[offset++];
     return s;
 }
 }  // namespace
 
-ModuleFile readModuleFile(const std::filesystem::path& file) {
-    const auto bytes = slurp(file);
+ModuleFile readModuleFile(const std::filesystem::path& file) { return readModuleBytes(slurp(file), file.string()); }
+
+ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file) {
     if (bytes.size() < sizeof(Elf64_Ehdr) || std::memcmp(bytes.data(), ELFMAG, SELFMAG) != 0 ||
         bytes[EI_CLASS] != ELFCLASS64)
-        throw std::runtime_error(file.string() + ": not a 64-bit ELF module");
+        throw std::runtime_error(file + ": not a 64-bit ELF module");
     const auto eh = at<Elf64_Ehdr>(bytes, 0, file);
     std::vector<Elf64_Shdr> sections;
     for (unsigned i = 0; i < eh.e_shnum; ++i)
         sections.push_back(at<Elf64_Shdr>(bytes, eh.e_shoff + std::size_t{i} * eh.e_shentsize, file));
-    if (eh.e_shstrndx >= sections.size()) throw std::runtime_error(file.string() + ": no section names");
+    if (eh.e_shstrndx >= sections.size()) throw std::runtime_error(file + ": no section names");
     const auto& names = sections[eh.e_shstrndx];
 
     ModuleFile result;
+    std::size_t exportBytes = 0;
     for (const auto& sh : sections) {
-        const std::string name = stringAt(bytes, names.sh_offset + sh.sh_name);
+        const std::string name = stringAt(bytes, names.sh_offset + sh.sh_name, sizeof "tj20bmp");
         if (sh.sh_type == SHT_DYNSYM && sh.sh_link < sections.size()) {
             const auto& strtab = sections[sh.sh_link];
             for (std::size_t off = sh.sh_offset + sizeof(Elf64_Sym);
@@ -56,6 +61,9 @@ ModuleFile readModuleFile(const std::filesystem::path& file) {
                 const auto bind = ELF64_ST_BIND(sym.st_info);
                 if (bind != STB_GLOBAL && bind != STB_WEAK) continue;
                 result.exports.push_back(stringAt(bytes, strtab.sh_offset + sym.st_name));
+                // Symbols may share their names' bytes, so a small file can name gigabytes.
+                exportBytes += result.exports.back().size();
+                if (exportBytes > MaxExportBytes) throw std::runtime_error(file + ": symbol names too large");
             }
         } else if (name == "tj20bmp" && sh.sh_type == SHT_PROGBITS) {
             for (std::size_t off = sh.sh_offset; off + 12 <= sh.sh_offset + sh.sh_size; off += 12) {
