@@ -6,6 +6,7 @@
 // memory, 4 a module crashed (one line on stderr names it and the call the host was making),
 // 130 interrupted by Ctrl-C (what ran is traced and summed up first).
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 #include <new>
 #include <string>
@@ -114,7 +115,7 @@ int main(int argc, char** argv) {
         // Written without allocating: the memory may still be short.
         static constexpr char message[] = "tj20host: out of memory: the run was abandoned\n";
         std::cout.flush();
-        [[maybe_unused]] const auto written = write(STDERR_FILENO, message, sizeof message - 1);
+        std::fputs(message, stderr);  // stderr is unbuffered: nothing to allocate
         return tj20::host::ScenarioOutOfMemory;
     }
 }

@@ -36,17 +36,21 @@ Event Panel::Impl::event(Event::Kind kind, std::string subject) const {
 void Panel::Impl::drainSounds() {
     auto calls = std::move(pendingSounds);
     pendingSounds.clear();
-    for (auto& c : calls) {
-        Event e = event(Event::Kind::Sound, std::move(c.gauge));
-        e.sound.call = c.call == Tj20SoundPlay   ? SoundRecord::Call::Play
-                       : c.call == Tj20SoundStop ? SoundRecord::Call::Stop
-                                                 : SoundRecord::Call::Terminate;
-        e.sound.path = std::move(c.path);
-        e.sound.alias = std::move(c.alias);
-        e.sound.repeat = c.repeat;
-        e.sound.cycle = cycles;
-        journal.add(std::move(e));
-    }
+    // Runs after every call into a module, the kills of a panel being destroyed among them:
+    // running out of memory here is kept like a callback's, never thrown from a destructor.
+    guarded([&] {
+        for (auto& c : calls) {
+            Event e = event(Event::Kind::Sound, std::move(c.gauge));
+            e.sound.call = c.call == Tj20SoundPlay   ? SoundRecord::Call::Play
+                           : c.call == Tj20SoundStop ? SoundRecord::Call::Stop
+                                                     : SoundRecord::Call::Terminate;
+            e.sound.path = std::move(c.path);
+            e.sound.alias = std::move(c.alias);
+            e.sound.repeat = c.repeat;
+            e.sound.cycle = cycles;
+            journal.add(std::move(e));
+        }
+    });
 }
 
 void Panel::Impl::diffShared() {
