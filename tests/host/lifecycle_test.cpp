@@ -2,6 +2,7 @@
 #include <dlfcn.h>
 
 #include <limits>
+#include <memory>
 
 #include "test_bed.h"
 #include "tj20/host_abi.h"
@@ -116,14 +117,19 @@ TEST(Lifecycle, BindingNobodyRegisteredReadsZeroAndIgnoresWrites) {
     EXPECT_TRUE(bed.noted("nosuchname")) << "the host says which binding found no owner";
 }
 
-TEST(Lifecycle, MissingSoundLibraryIsRetriedOnEveryUpdate) {
-    const auto dir = std::filesystem::temp_directory_path() / "tj20_no_sound";
+// The probe panel from a module directory of its own that has no sound library (yet).
+std::unique_ptr<host::Panel> probePanelWithoutSound(const std::filesystem::path& dir) {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     for (const char* m : {"rl_tj20_main_master_variables.gau", "tj20_probe.gau"})
         std::filesystem::copy_file(panelDir() / m, dir / m);
-    auto panel = host::Panel::load(host::PanelConfig::fromModules({"rl_tj20_main_master_variables", "tj20_probe"}),
-                                   {dir, false});
+    return host::Panel::load(host::PanelConfig::fromModules({"rl_tj20_main_master_variables", "tj20_probe"}),
+                             {dir, false});
+}
+
+TEST(Lifecycle, MissingSoundLibraryIsRetriedOnEveryUpdate) {
+    const auto dir = std::filesystem::temp_directory_path() / "tj20_no_sound";
+    auto panel = probePanelWithoutSound(dir);
     panel->run(2);
     panel->mouse("tj20_probe", 2, 2);
     EXPECT_EQ(panel->shared("probecount"), 1u) << "the click acts without its sound";
@@ -142,12 +148,7 @@ TEST(Lifecycle, MissingSoundLibraryIsRetriedOnEveryUpdate) {
 // must not release one: the library stays with whoever loaded it.
 TEST(Lifecycle, KillGivesBackOnlyTheSoundLibraryHoldTheGaugeTook) {
     const auto dir = std::filesystem::temp_directory_path() / "tj20_sound_held_elsewhere";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    for (const char* m : {"rl_tj20_main_master_variables.gau", "tj20_probe.gau"})
-        std::filesystem::copy_file(panelDir() / m, dir / m);
-    auto panel = host::Panel::load(host::PanelConfig::fromModules({"rl_tj20_main_master_variables", "tj20_probe"}),
-                                   {dir, false});
+    auto panel = probePanelWithoutSound(dir);
     panel->run(1);  // initialised without the library: no gauge holds it
 
     const auto library = dir / "GaugeSound.so";
