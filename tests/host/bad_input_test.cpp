@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "panel_test.h"
+#include "scenario_text.h"
 #include "suggest.h"
 #include "tj20host/input_file.h"
 #include "tj20host/scenario.h"
@@ -70,11 +71,7 @@ protected:
     ScenarioOptions options_;
 };
 
-std::string all(const ScenarioResult& r) {
-    std::string s;
-    for (const auto& d : r.diagnostics) s += toString(d) + "\n";
-    return s;
-}
+using tj20::test::all;
 
 // ---- special and oversized files where a configuration, script or module belongs
 

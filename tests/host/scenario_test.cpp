@@ -12,6 +12,7 @@
 #include <string>
 
 #include "panel_test.h"
+#include "scenario_text.h"
 
 namespace {
 
@@ -64,11 +65,7 @@ protected:
     ScenarioOptions options_;
 };
 
-std::string all(const ScenarioResult& r) {
-    std::string s;
-    for (const auto& d : r.diagnostics) s += toString(d) + "\n";
-    return s;
-}
+using tj20::test::all;
 
 // ---- every verb and expectation, holding
 
