@@ -1,5 +1,5 @@
 // What the host reads from a module's file without running it: its exported symbols and
-// its bitmap manifest (the "tj20bmp" section).
+// its bitmaps (the resource directory in its section "tj20rsrc", tj20host/resources.h).
 #pragma once
 
 #include <cstdint>
@@ -7,17 +7,14 @@
 #include <string>
 #include <vector>
 
-namespace tj20::host {
+#include "tj20host/resources.h"
 
-struct BitmapInfo {
-    std::uint32_t id = 0;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-};
+namespace tj20::host {
 
 struct ModuleFile {
     std::vector<std::string> exports;  // defined dynamic symbols, sorted
-    std::vector<BitmapInfo> bitmaps;
+    ResourceSection resources;         // empty when the module carries none
+    std::vector<BitmapInfo> bitmaps;   // the BITMAP resources, by identifier
 };
 
 // Reads an ELF shared object; raises LoadError-like std::runtime_error naming the file on a malformed one.

@@ -1,4 +1,4 @@
-// A small ELF64 reader: section headers, the dynamic symbol table and one named section.
+// A small ELF64 reader: section headers, the dynamic symbol table and the resource section.
 #include <elf.h>
 
 #include <algorithm>
@@ -62,17 +62,15 @@ ModuleFile readModuleFile(const std::filesystem::path& file) {
                 if (bind != STB_GLOBAL && bind != STB_WEAK) continue;
                 result.exports.push_back(stringAt(bytes, strtab.sh_offset + sym.st_name));
             }
-        } else if (name == "tj20bmp" && sh.sh_type == SHT_PROGBITS) {
-            for (std::size_t off = sh.sh_offset; off + 12 <= sh.sh_offset + sh.sh_size; off += 12) {
-                BitmapInfo b;
-                b.id = at<std::uint32_t>(bytes, off, file);
-                b.width = at<std::uint32_t>(bytes, off + 4, file);
-                b.height = at<std::uint32_t>(bytes, off + 8, file);
-                result.bitmaps.push_back(b);
-            }
+        } else if (name == NativeResourceSection && sh.sh_type == SHT_PROGBITS) {
+            if (sh.sh_offset > bytes.size() || bytes.size() - sh.sh_offset < sh.sh_size)
+                throw std::runtime_error(file.string() + ": truncated ELF file");
+            result.resources.bytes.assign(bytes.begin() + static_cast<std::ptrdiff_t>(sh.sh_offset),
+                                          bytes.begin() + static_cast<std::ptrdiff_t>(sh.sh_offset + sh.sh_size));
         }
     }
     std::sort(result.exports.begin(), result.exports.end());
+    result.bitmaps = listBitmaps(result.resources, file.string());
     return result;
 }
 
