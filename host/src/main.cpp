@@ -1,12 +1,15 @@
 // tj20host: runs scenario scripts against the built panel.
 //
-//   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>]
+//   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>] [--output <dir>]
+//   tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window>...]
 //
 // Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran).
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "render_command.h"
+#include "tj20host/render.h"
 #include "tj20host/scenario.h"
 
 namespace {
@@ -20,7 +23,10 @@ int usage(std::string_view problem) {
            "  --fail-fast  stop at the first failed expectation\n"
            "  --modules    the directory of the gauge modules (default: "
         << TJ20_PANEL_DIR << ")\n"
-        << "  --panel      the configuration 'load default' loads (default: " << TJ20_DEFAULT_PANEL << ")\n";
+        << "  --panel      the configuration 'load default' loads (default: " << TJ20_DEFAULT_PANEL << ")\n"
+        << "  --output     where the script's render steps write (default: the working directory)\n"
+        << "usage: tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window>...]\n"
+           "  draws the panel's windows (every window unless some are named) after <n> cycles (default 1)\n";
     return tj20::host::ScenarioBadInput;
 }
 
@@ -36,6 +42,7 @@ int main(int argc, char** argv) {
         usage("");
         return 0;
     }
+    if (command == "render") return renderCommand(argc - 2, argv + 2, TJ20_PANEL_DIR, TJ20_DEFAULT_PANEL);
     if (command != "run") return usage("unknown command '" + std::string(command) + "'");
 
     ScenarioOptions options;
@@ -58,6 +65,9 @@ int main(int argc, char** argv) {
         } else if (arg == "--panel") {
             if (++i == argc) return usage("--panel needs a configuration file");
             options.defaultConfig = argv[i];
+        } else if (arg == "--output") {
+            if (++i == argc) return usage("--output needs a directory");
+            options.outputDir = argv[i];
         } else if (arg.starts_with("--"))
             return usage("unknown option '" + std::string(arg) + "'");
         else if (script.empty())
@@ -67,6 +77,7 @@ int main(int argc, char** argv) {
     }
     if (script.empty()) return usage("run needs a script");
     if (trace) options.trace = &std::cout;
+    options.render = renderSteps(options.moduleDir);
 
     const ScenarioResult result = runScenarioFile(script, options);
     if (result.exitCode != ScenarioBadInput)

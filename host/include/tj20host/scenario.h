@@ -5,12 +5,16 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tj20::host {
+
+class Panel;
+struct PanelConfig;
 
 struct Diagnostic {
     enum class Kind {
@@ -32,6 +36,12 @@ struct ScenarioOptions {
     std::ostream* trace = nullptr;        // when set: the steps and the panel's journal as they happen
     bool traceJson = false;               // the trace as JSON lines
     std::ostream* report = nullptr;       // when set: every diagnostic as it arises
+    // Draws the "render" steps' pictures: the windows named (none: every window) into the
+    // directory, returning the files written. Unset, a render step fails.
+    std::function<std::vector<std::filesystem::path>(const Panel&, const PanelConfig&, const std::filesystem::path&,
+                                                     const std::vector<std::string>&)>
+        render;
+    std::filesystem::path outputDir;  // where a render step's relative directory starts; empty: the working directory
 };
 
 // Exit codes of a run, as the command-line program returns them.

@@ -8,7 +8,8 @@
 namespace tj20::host::scenario {
 
 namespace {
-const std::vector<std::string> verbs = {"load", "set", "click", "right-click", "drag", "hold", "run", "note", "expect"};
+const std::vector<std::string> verbs = {"load", "set", "click", "right-click", "drag",
+                                        "hold", "run", "note",  "render",      "expect"};
 }  // namespace
 
 Action LineReader::action(Script& script, int line) {
@@ -44,6 +45,11 @@ Action LineReader::action(Script& script, int line) {
         n.text.erase(0, std::min(n.text.size(), n.text.find_first_not_of(" \t")));
         if (n.text.empty()) throw LineError("note needs a text");
         return n;
+    } else if (verb == "render") {
+        RenderStep r;
+        r.directory = word("a directory for the pictures");
+        while (more()) r.windows.push_back(next("").text);
+        a = r;
     } else if (verb == "expect")
         a = expect();
     else

@@ -56,6 +56,9 @@ private:
     void check(int line, SetShared& a) { shared(line, a.name); }
     void check(int line, ExpectShared& a) { shared(line, a.name); }
     void check(int line, SetWindow& a) { window(line, a.window); }
+    void check(int line, RenderStep& a) {
+        for (const auto& w : a.windows) window(line, w);
+    }
     void check(int line, ExpectWindow& a) { window(line, a.window); }
     void check(int line, ExpectGauge& a) { gauge(line, a.gauge); }
     void check(int line, ExpectKeys& a) {
@@ -76,6 +79,7 @@ private:
     void execute(const Step& step, const MouseStep& a);
     void execute(const Step& step, const HoldStep& a);
     void execute(const Step&, const RunStep& a) { panel_->run(a.cycles, a.tickStep); }
+    void execute(const Step& step, const RenderStep& a);
     bool reachable(const Step& step, const std::string& gauge);
 
     // ---- the steps that check (expect.cpp)
