@@ -102,7 +102,7 @@ std::vector<std::string> switchPositions(const Piece& p) {
     return stateWords(p, d);
 }
 
-void drawLever(cairo_t* cr, double cx, double cy, double u, Direction d, double reach) {
+void drawToggle(cairo_t* cr, double cx, double cy, double u, Direction d, double reach) {
     // The nut.
     cairo_arc(cr, cx, cy, u * 0.34, 0, 2 * M_PI);
     setColour(cr, {0.16, 0.17, 0.18});
@@ -149,7 +149,7 @@ void drawSwitch(Canvas& c) {
     const double u = std::min(c.w(), c.h()) * 0.9 > std::max(c.w(), c.h()) * 0.55 ? std::max(c.w(), c.h()) * 0.55
                                                                                   : std::min(c.w(), c.h()) * 0.9;
     const double along = d.dx != 0 ? c.w() : c.h();
-    drawLever(c.cr, c.w() / 2, c.h() / 2, u, d, std::min(along * 0.36, u * 0.95));
+    drawToggle(c.cr, c.w() / 2, c.h() / 2, u, d, std::min(along * 0.36, u * 0.95));
 }
 
 void switchLabels(cairo_t* cr, const Piece& p, const GaugeElement& e, const Rgb& ink, bool) {
@@ -316,7 +316,7 @@ void drawGuard(Canvas& c) {
     const double u = std::min(c.w(), c.h() * 0.6);
     const Rgb red{0.72, 0.10, 0.08};
     if (s == "closed") {
-        drawLever(cr, c.w() / 2, c.h() * 0.58, u * 0.8, {0, 0}, 0);
+        drawToggle(cr, c.w() / 2, c.h() * 0.58, u * 0.8, {0, 0}, 0);
         roundedRect(cr, c.w() * 0.12, c.h() * 0.18, c.w() * 0.76, c.h() * 0.74, 3);
         setColour(cr, red, 0.92);
         cairo_fill(cr);
@@ -329,7 +329,7 @@ void drawGuard(Canvas& c) {
         cairo_stroke(cr);
     } else {
         const bool thrown = s != "open";
-        drawLever(cr, c.w() / 2, c.h() * 0.6, u * 0.8, {0, thrown ? 1.0 : -1.0}, c.h() * 0.26);
+        drawToggle(cr, c.w() / 2, c.h() * 0.6, u * 0.8, {0, thrown ? 1.0 : -1.0}, c.h() * 0.26);
         // The raised guard, seen edge on above the switch.
         roundedRect(cr, c.w() * 0.1, 1, c.w() * 0.8, c.h() * 0.16, 2);
         setColour(cr, red);
@@ -421,6 +421,72 @@ void drawWheel(Canvas& c) {
     legend(cr, c.w() / 2, c.h() / 2, text, f);
 }
 
+// ---- levers: a grip along a slot, one place per image (gear, flap and fuel levers, throttles)
+
+std::vector<double> leverPlaces(const Piece& p) {
+    std::vector<double> at;
+    if (const auto given = p.d->head.option("at")) {
+        for (const auto& a : listOf(*given)) at.push_back(parseNumber(p.d->head, a));
+    } else {
+        for (int s = 0; s < p.states; ++s) at.push_back(p.states > 1 ? static_cast<double>(s) / (p.states - 1) : 0.5);
+    }
+    if (static_cast<int>(at.size()) != p.states)
+        p.d->head.fail("at= gives one place (0 top to 1 bottom) per image (" + std::to_string(p.states) + ")");
+    return at;
+}
+
+void drawSlotLever(Canvas& c) {
+    cairo_t* cr = c.cr;
+    const Words& w = c.piece.d->head;
+    const bool across = w.has("horizontal");
+    const double length = across ? c.w() : c.h(), breadth = across ? c.h() : c.w();
+    const std::string grip = w.option("grip").value_or("tee");
+    const double gripLength = w.number("grip-size", grip == "tee" ? breadth * 0.28 : breadth);
+    const double place = leverPlaces(c.piece)[c.state];
+    const double at = gripLength / 2 + place * (length - gripLength);
+    if (across) {
+        cairo_translate(cr, 0, c.h());
+        cairo_rotate(cr, -M_PI / 2);
+    }
+    // Along the image's length from here on: x across, y along.
+    if (!w.has("noslot")) {
+        roundedRect(cr, breadth / 2 - 3, 2, 6, length - 4, 3);
+        setColour(cr, {0.04, 0.04, 0.04});
+        cairo_fill(cr);
+    }
+    const Rgb colour = colourNamed(w, w.option("colour").value_or(grip == "knob" ? "red" : "metal"));
+    // The shaft from the slot to the grip.
+    cairo_rectangle(cr, breadth / 2 - 2, std::min(at, length / 2), 4, std::abs(at - length / 2));
+    setColour(cr, {0.55, 0.56, 0.57});
+    cairo_fill(cr);
+    if (grip == "tee") {
+        roundedRect(cr, 1, at - gripLength / 2, breadth - 2, gripLength, 3);
+    } else if (grip == "wheel") {
+        cairo_arc(cr, breadth / 2, at, std::min(breadth, gripLength) / 2 - 1, 0, 2 * M_PI);
+    } else if (grip == "knob") {
+        roundedRect(cr, breadth * 0.15, at - gripLength * 0.35, breadth * 0.7, gripLength * 0.7, breadth * 0.2);
+    } else {
+        w.fail("a lever's grip is tee, wheel or knob, not '" + grip + "'");
+    }
+    cairo_pattern_t* shade = cairo_pattern_create_linear(0, 0, breadth, 0);
+    cairo_pattern_add_color_stop_rgb(shade, 0, colour.r * 0.7, colour.g * 0.7, colour.b * 0.7);
+    cairo_pattern_add_color_stop_rgb(shade, 0.4, std::min(1.0, colour.r * 1.1), std::min(1.0, colour.g * 1.1),
+                                     std::min(1.0, colour.b * 1.1));
+    cairo_pattern_add_color_stop_rgb(shade, 1, colour.r * 0.6, colour.g * 0.6, colour.b * 0.6);
+    cairo_set_source(cr, shade);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(shade);
+    setColour(cr, {0.1, 0.1, 0.1});
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    if (!w.quoted.empty()) {
+        Font f;
+        f.size = w.number("textsize", 8);
+        setColour(cr, grip == "knob" ? Rgb{1, 1, 1} : Rgb{0.08, 0.08, 0.08});
+        legend(cr, breadth / 2, at, w.quoted.size() == 1 ? w.quoted[0] : w.quoted[c.state], f);
+    }
+}
+
 }  // namespace
 
 void registerControlKinds() {
@@ -480,6 +546,17 @@ void registerControlKinds() {
                      stateWords(p, std::vector<std::string>(p.states, "stowed"));
                  },
              .draw = drawHandle});
+    addKind({.name = "lever",
+             .drawnBy = {E::Icon, E::Slider},
+             .size = [](Piece& p, const Artwork& a) { sizeFromAreas(p, a, 40, 120); },
+             .check =
+                 [](const Piece& p) {
+                     p.d->head.allow({"size", "depth", "at", "grip", "grip-size", "colour", "textsize", "absent"},
+                                     {"horizontal", "noslot"});
+                     checkLegends(p, true);
+                     leverPlaces(p);
+                 },
+             .draw = drawSlotLever});
     addKind({.name = "wheel",
              .drawnBy = {E::Icon},
              .size = [](Piece& p, const Artwork& a) { sizeFromAreas(p, a, 20, 30); },

@@ -206,8 +206,16 @@ void drawShape(Canvas& c) {
     else if (shape == "diamond")
         cairo_move_to(cr, W / 2, 0), cairo_line_to(cr, W, H / 2), cairo_line_to(cr, W / 2, H),
             cairo_line_to(cr, 0, H / 2);
-    else if (shape != "none")
-        w.fail("a shape is rect, round, up, down, left, right, diamond or none, not '" + shape + "'");
+    else if (shape == "aircraft") {
+        // The fixed aircraft symbol: two wings either side of a centre dot.
+        const double t = std::max(3.0, H * 0.22);
+        cairo_rectangle(cr, 0, H / 2 - t / 2, W * 0.36, t);
+        cairo_rectangle(cr, W * 0.36 - t, H / 2 - t / 2, t, H / 2);
+        cairo_rectangle(cr, W * 0.64, H / 2 - t / 2, W * 0.36, t);
+        cairo_rectangle(cr, W * 0.64, H / 2 - t / 2, t, H / 2);
+        cairo_rectangle(cr, W / 2 - t / 2, H / 2 - t / 2, t, t);
+    } else if (shape != "none")
+        w.fail("a shape is rect, round, up, down, left, right, diamond, aircraft or none, not '" + shape + "'");
     cairo_close_path(cr);
     if (shape != "none") {
         setColour(cr, colourNamed(w, w.option("fill").value_or("white")));

@@ -92,12 +92,30 @@ void drawNeedle(Canvas& c) {
         cairo_fill(cr);
     } else if (style == "bug") {
         // A marker on the dial's rim: a notched block at the far end only.
-        const double size = w.number("size", 10);
+        const double size = w.number("mark", 10);
         cairo_rectangle(cr, -half, -length, 2 * half, size);
         setColour(cr, colour);
         cairo_fill(cr);
         cairo_rectangle(cr, -half * 0.3, -length, half * 0.6, size * 0.6);
         setColour(cr, {0.05, 0.05, 0.05});
+        cairo_fill(cr);
+        return;
+    } else if (style == "ball") {
+        // The inclinometer's ball at the far end only.
+        const double r = std::min(across, w.number("mark", across * 2) / 2);
+        cairo_arc(cr, 0, -length + r, r - 0.5, 0, 2 * M_PI);
+        setColour(cr, colour);
+        cairo_fill(cr);
+        return;
+    } else if (style == "to" || style == "from") {
+        // An arrowhead part of the way out, pointing out (to) or in (from).
+        const double at = length * w.number("at", 0.62), head = std::min(across, 8.0);
+        const double tip = style == "to" ? -at - head : -at + head;
+        cairo_move_to(cr, 0, tip);
+        cairo_line_to(cr, head, style == "to" ? -at + head * 0.4 : -at - head * 0.4);
+        cairo_line_to(cr, -head, style == "to" ? -at + head * 0.4 : -at - head * 0.4);
+        cairo_close_path(cr);
+        setColour(cr, colour);
         cairo_fill(cr);
         return;
     } else if (style == "hollow") {
@@ -115,7 +133,7 @@ void drawNeedle(Canvas& c) {
         cairo_close_path(cr);
         cairo_fill(cr);
     } else {
-        w.fail("a needle's style is pointer, arrow, line, bug, hollow or card, not '" + style + "'");
+        w.fail("a needle's style is pointer, arrow, line, bug, ball, to, from, hollow or card, not '" + style + "'");
     }
     if (!w.has("nohub") && hub >= 2) {
         cairo_arc(cr, 0, 0, hub - 0.5, 0, 2 * M_PI);
@@ -129,14 +147,17 @@ void drawNeedle(Canvas& c) {
 
 // ---- compass cards (sprites and full-circle needles)
 
+// A compass card: headings clockwise round it, or counter-clockwise (`ccw`) for a card that
+// the host turns clockwise as the heading grows.
 void drawCardFace(cairo_t* cr, double cx, double cy, double r, const Words& w) {
     const double north = w.number("north", 0) * M_PI / 180;
+    const double sense = w.has("ccw") ? -1 : 1;
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
     setColour(cr, {0.09, 0.09, 0.095});
     cairo_fill(cr);
     setColour(cr, style::Lettering);
     for (int deg = 0; deg < 360; deg += 5) {
-        const double a = north + deg * M_PI / 180, len = deg % 10 == 0 ? r * 0.09 : r * 0.05;
+        const double a = north + sense * deg * M_PI / 180, len = deg % 10 == 0 ? r * 0.09 : r * 0.05;
         cairo_move_to(cr, cx + std::sin(a) * r * 0.97, cy - std::cos(a) * r * 0.97);
         cairo_line_to(cr, cx + std::sin(a) * (r * 0.97 - len), cy - std::cos(a) * (r * 0.97 - len));
         cairo_set_line_width(cr, deg % 10 == 0 ? 1.6 : 1.0);
@@ -146,7 +167,7 @@ void drawCardFace(cairo_t* cr, double cx, double cy, double r, const Words& w) {
     Font f;
     f.size = std::max(9.0, r * 0.11);
     for (int i = 0; i < 12; ++i) {
-        const double a = north + i * 30 * M_PI / 180, rr = r * 0.97 - r * 0.09 - f.size * 0.8;
+        const double a = north + sense * i * 30 * M_PI / 180, rr = r * 0.97 - r * 0.09 - f.size * 0.8;
         cairo_save(cr);
         cairo_translate(cr, cx + std::sin(a) * rr, cy - std::cos(a) * rr);
         cairo_rotate(cr, a);
@@ -313,8 +334,9 @@ void registerMovingKinds() {
              .size = sizeNeedle,
              .check =
                  [](const Piece& p) {
-                     p.d->head.allow({"size", "depth", "length", "width", "tail", "hub", "colour", "style", "north"},
-                                     {"nohub", "right"});
+                     p.d->head.allow(
+                         {"size", "depth", "length", "width", "tail", "hub", "colour", "style", "north", "at", "mark"},
+                         {"nohub", "right", "ccw"});
                  },
              .draw = drawNeedle});
     addKind({.name = "bar",
@@ -334,7 +356,7 @@ void registerMovingKinds() {
                  },
              .check =
                  [](const Piece& p) {
-                     p.d->head.allow({"size", "depth", "north"});
+                     p.d->head.allow({"size", "depth", "north"}, {"ccw"});
                  },
              .draw = drawCard});
     addKind({.name = "sphere",

@@ -251,11 +251,31 @@ void drawItem(cairo_t* cr, const Canvas& c, const Words& w, Mode mode, const Rgb
         f.size = w.number("size", std::min(8.0, size.y / 3.2));
         setColour(cr, ink);
         legend(cr, at.x + size.x / 2, at.y + size.y / 2, w.quoted[0], f);
+    } else if (w.verb == "mask") {
+        // The face round a window: everything but the circle (or box) through which what lies
+        // below is seen.
+        w.allow({"fill"});
+        if (!face) return;
+        const Pt at = pointArg(w, 0, "a centre x,y");
+        if (w.bare.size() < 2) w.fail("'mask' needs a radius or a size WxH");
+        cairo_rectangle(cr, 0, 0, c.w(), c.h());
+        if (w.bare[1].find('x') != std::string::npos) {
+            const XY size = sizeArg(w, 1);
+            cairo_rectangle(cr, at.x, at.y + size.y, size.x, -size.y);
+        } else {
+            cairo_new_sub_path(cr);
+            cairo_arc_negative(cr, at.x, at.y, parseNumber(w, w.bare[1]), 2 * M_PI, 0);
+        }
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        setColour(cr, colourNamed(w, w.option("fill").value_or("face")));
+        cairo_fill(cr);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     } else if (w.verb == "nodial") {
         w.allow({});
     } else {
-        w.fail("a background draws text, line, box, window, disc, circle, key, dial, nodial, band or screw, not '" +
-               w.verb + "'");
+        w.fail(
+            "a background draws text, line, box, window, disc, circle, key, mask, dial, nodial, band or screw, not '" +
+            w.verb + "'");
     }
 }
 
@@ -351,7 +371,12 @@ void registerPanelKinds() {
                  [](const Piece& p) {
                      p.d->head.allow({"depth", "absent"});
                  },
-             .draw = [](Canvas& c) { drawFace(c, Mode::Lettering, c.art.root()); },
+             .draw =
+                 [](Canvas& c) {
+                     drawFace(c, Mode::Lettering, c.art.root());
+                     // Lettering of its own, lit with the rest (a face whose numbers are all lit).
+                     for (const auto& w : c.piece.d->items) drawItem(c.cr, c, w, Mode::Lettering, style::LitLettering);
+                 },
              .stateZeroAbsent = true});
     // A drawing over the face (a glass with its marks, a mask with windows).
     addKind({.name = "cover",

@@ -1,18 +1,21 @@
 // Drawing the panel: each window as the pilot would see it at this point of the flight,
 // from the modules' own bitmaps and the elements as the last cycle left them.
 //
-// Per window, on its background colour, each gauge of the window at its place, clipped to
-// its background bitmap, its elements in chain order:
+// Per window, on its background colour, each gauge of the window at its place (scaled to the
+// width and height the configuration gives it, if any), clipped to its background bitmap, its
+// elements in chain order:
 //   - a static image or an icon in its current state (state k shows bitmap base + k; a state
 //     the module carries no bitmap for draws nothing);
 //   - a needle turned about its pivot to its angle: its bitmap points from the pivot towards
 //     the farthest of its edges (right, up, down or left, in that order on a tie);
-//   - a slider offset by value × scale; a sprite offset likewise and turned about its pivot;
+//   - a slider offset by value × scale; a sprite offset likewise (on the window's axes) and
+//     turned about its pivot, counter-clockwise by its angle;
 //   - a moving image: a strip seen through its window, bitmap base + 1 at the element's
 //     position; the window shows the strip from value × scale on each axis, counted from the
 //     strip's top-left for a positive scale and from its bottom-right for a negative one;
 //   - a text in its box: its background unless 0 (transparent), its colour, its font
-//     (tj20host/fonts.h) sized to the box, centred;
+//     (tj20host/fonts.h) as tall as the box, from the box's left edge (narrowed where it would
+//     overflow the box);
 //   - hidden elements left out; lit elements at full brightness, the rest dimmed to the
 //     panel's unlit brightness.
 // Hidden windows are drawn as well: the picture shows what the window holds.

@@ -41,6 +41,7 @@ struct Pixels {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> argb;
+    std::uint32_t at(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x]; }
 };
 Pixels decodeBitmap(const ResourceSection& section, const BitmapInfo& bitmap, const std::string& where);
 

@@ -69,8 +69,9 @@ void drawText(cairo_t* cr, const ElementState& e, double brightness) {
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
     cairo_set_font_options(cr, options);
     cairo_font_options_destroy(options);
-    // As large as the box's height allows, narrower where the text would overflow its width.
-    double size = e.boxHeight * 0.92;
+    // As tall as the box, from its left edge (the text-drawing flags of the elements ask for
+    // left and top alignment), narrower where the text would overflow the box.
+    double size = e.boxHeight;
     cairo_set_font_size(cr, size);
     cairo_text_extents_t ext;
     cairo_text_extents(cr, e.text.c_str(), &ext);
@@ -85,7 +86,7 @@ void drawText(cairo_t* cr, const ElementState& e, double brightness) {
     cairo_save(cr);
     cairo_rectangle(cr, e.x, e.y, e.boxWidth, e.boxHeight);
     cairo_clip(cr);
-    cairo_move_to(cr, e.x + (e.boxWidth - ext.x_advance) / 2, e.y + e.boxHeight / 2.0 + (fe.ascent - fe.descent) / 2);
+    cairo_move_to(cr, e.x, e.y + e.boxHeight / 2.0 + (fe.ascent - fe.descent) / 2);
     cairo_set_source_rgb(cr, channel(e.textColour, 0) * brightness, channel(e.textColour, 8) * brightness,
                          channel(e.textColour, 16) * brightness);
     cairo_show_text(cr, e.text.c_str());
@@ -135,8 +136,10 @@ void drawElement(cairo_t* cr, const ElementState& e, const Renderer::Bitmaps& bi
             break;
         }
         case ElementState::Sprite:
+            // Sprites turn counter-clockwise by their angle (a compass card turning as the heading
+            // grows keeps the heading under its lubber line).
             cairo_translate(cr, e.x + e.offsetX, e.y + e.offsetY);
-            cairo_rotate(cr, e.rotation);
+            cairo_rotate(cr, -e.rotation);
             cairo_translate(cr, -e.pivotX, -e.pivotY);
             paintBitmap(cr, s, brightness);
             break;
@@ -183,13 +186,17 @@ Picture Renderer::window(const Panel& panel, const WindowConfig& window) {
         const auto elements = panel.elements(place.module);
         cairo_save(cr);
         cairo_translate(cr, place.x, place.y);
-        // A gauge is the rectangle of its background.
-        if (!elements.empty())
-            if (cairo_surface_t* background = bitmaps.find(elements.front().bitmap)) {
-                cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(background),
-                                cairo_image_surface_get_height(background));
-                cairo_clip(cr);
+        // A gauge is the rectangle of its background, drawn at the size the window gives it.
+        cairo_surface_t* background = elements.empty() ? nullptr : bitmaps.find(elements.front().bitmap);
+        if (background) {
+            const int bw = cairo_image_surface_get_width(background), bh = cairo_image_surface_get_height(background);
+            if (place.width > 0) {
+                const double sx = static_cast<double>(place.width) / bw;
+                cairo_scale(cr, sx, place.height > 0 ? static_cast<double>(place.height) / bh : sx);
             }
+            cairo_rectangle(cr, 0, 0, bw, bh);
+            cairo_clip(cr);
+        }
         for (const auto& e : elements) drawElement(cr, e, bitmaps, options_);
         cairo_restore(cr);
     }
