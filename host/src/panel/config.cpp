@@ -104,6 +104,8 @@ PanelConfig PanelConfig::parse(std::string_view text, std::string source) {
             g.gauge = parts[0];
             g.x = number(parts[1], source, lineNo, "x");
             g.y = number(parts[2], source, lineNo, "y");
+            if (parts.size() > 3) g.width = number(parts[3], source, lineNo, "width");
+            if (parts.size() > 4) g.height = number(parts[4], source, lineNo, "height");
             g.line = lineNo;
             if (g.module.empty() || g.gauge.empty()) fail(source, lineNo, "gauge entry names no module or gauge");
             w.gauges.push_back(g);
