@@ -22,7 +22,8 @@ std::vector<std::string> words(const std::string& text) {
     return out;
 }
 
-// What each image of a light shows: dark, lit or blank.
+// What each image of a light shows: dark, lit, blank (the lens without its legend) or none
+// (nothing: an overlay's image that leaves the light below it seen).
 std::vector<std::string> lightStates(const Piece& p) {
     std::vector<std::string> s;
     if (const auto given = p.d->head.option("states")) {
@@ -34,8 +35,8 @@ std::vector<std::string> lightStates(const Piece& p) {
     if (static_cast<int>(s.size()) != p.states)
         p.d->head.fail("states= lists one word per image (" + std::to_string(p.states) + ")");
     for (const auto& w : s)
-        if (w != "dark" && w != "lit" && w != "blank")
-            p.d->head.fail("a light's image is dark, lit or blank, not '" + w + "'");
+        if (w != "dark" && w != "lit" && w != "blank" && w != "none")
+            p.d->head.fail("a light's image is dark, lit, blank or none, not '" + w + "'");
     return s;
 }
 
@@ -51,7 +52,10 @@ Rgb mix(const Rgb& a, const Rgb& b, double f) {
 
 void drawLightAs(cairo_t* cr, const Piece& piece, int state, double width, double height, const std::string& s);
 
-void drawLight(Canvas& c) { drawLightAs(c.cr, c.piece, c.state, c.w(), c.h(), lightStates(c.piece)[c.state]); }
+void drawLight(Canvas& c) {
+    const std::string s = lightStates(c.piece)[c.state];
+    if (s != "none") drawLightAs(c.cr, c.piece, c.state, c.w(), c.h(), s);
+}
 
 // A light whose first image is lit (a light shown only while on) leaves its dark lens painted
 // on the background, where it is seen while the light is hidden.

@@ -2,6 +2,7 @@
 // the scales of its needles. What the description leaves out, the gauge supplies: a readout
 // window behind every text, a scale under every needle, the position legends of every switch
 // and knob.
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -346,6 +347,18 @@ void drawCover(Canvas& c) {
     for (const auto& w : c.piece.d->items) drawItem(c.cr, c, w, Mode::Face, style::Lettering);
 }
 
+// The drawing words a background or cover knows, checked before anything is drawn.
+void checkItems(const Piece& p) {
+    static const char* const verbs[] = {"text", "line", "box",  "window", "disc", "circle",
+                                        "key",  "mask", "dial", "nodial", "band", "screw"};
+    for (const auto& w : p.d->items)
+        if (std::none_of(std::begin(verbs), std::end(verbs), [&](const char* v) { return w.verb == v; }))
+            w.fail(
+                "a background draws text, line, box, window, disc, circle, key, mask, dial, nodial, band or "
+                "screw, not '" +
+                w.verb + "'");
+}
+
 void sizeOfWindow(Piece& p, const Artwork&) {
     if (!p.width) p.d->head.fail("a window needs its size: size=WxH");
 }
@@ -360,6 +373,7 @@ void registerPanelKinds() {
                  [](const Piece& p) {
                      p.d->head.allow({"size", "depth", "face", "title", "titlesize"},
                                      {"screws", "nowindows", "nodials", "flat"});
+                     checkItems(p);
                  },
              .draw = [](Canvas& c) { drawFace(c, Mode::Face, c.piece); }});
     // The lettering overlay: the background's legends, lines and scales lit, nothing else;
@@ -370,6 +384,7 @@ void registerPanelKinds() {
              .check =
                  [](const Piece& p) {
                      p.d->head.allow({"depth", "absent"});
+                     checkItems(p);
                  },
              .draw =
                  [](Canvas& c) {
@@ -385,6 +400,7 @@ void registerPanelKinds() {
              .check =
                  [](const Piece& p) {
                      p.d->head.allow({"size", "depth", "absent"});
+                     checkItems(p);
                  },
              .draw = drawCover});
     addKind({.name = "window",

@@ -68,8 +68,11 @@ public:
     Renderer& operator=(const Renderer&) = delete;
 
     Picture window(const Panel& panel, const WindowConfig& window);
+    // One gauge alone, at its background's size.
+    Picture gauge(const Panel& panel, const std::string& module);
     // Writes the named windows (title, section or ident; every window when none is named) as
-    // <directory>/<file name>.png and returns the files written.
+    // <directory>/<file name>.png, and the named gauges (rl_tj20_x or x) as <module>.png, and
+    // returns the files written.
     std::vector<std::filesystem::path> writeWindows(const Panel& panel, const PanelConfig& config,
                                                     const std::filesystem::path& directory,
                                                     const std::vector<std::string>& names = {});

@@ -175,6 +175,18 @@ const Renderer::Bitmaps& Renderer::bitmapsOf(const std::string& module) {
     return *slot;
 }
 
+Picture Renderer::gauge(const Panel& panel, const std::string& module) {
+    const auto elements = panel.elements(module);
+    cairo_surface_t* background = elements.empty() ? nullptr : bitmapsOf(module).find(elements.front().bitmap);
+    WindowConfig alone;
+    alone.width = background ? cairo_image_surface_get_width(background) : 1;
+    alone.height = background ? cairo_image_surface_get_height(background) : 1;
+    GaugePlacement place;
+    place.module = place.gauge = module;
+    alone.gauges.push_back(place);
+    return window(panel, alone);
+}
+
 Picture Renderer::window(const Panel& panel, const WindowConfig& window) {
     const int w = std::max(1, window.width), h = std::max(1, window.height);
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -216,19 +228,29 @@ Picture Renderer::window(const Panel& panel, const WindowConfig& window) {
 std::vector<std::filesystem::path> Renderer::writeWindows(const Panel& panel, const PanelConfig& config,
                                                           const std::filesystem::path& directory,
                                                           const std::vector<std::string>& names) {
-    std::vector<const WindowConfig*> chosen;
+    std::vector<const WindowConfig*> windows;
+    std::vector<std::string> gauges;
     for (const auto& name : names) {
-        const WindowConfig* w = findWindow(config, name);
-        if (!w) throw std::invalid_argument("no window " + name + " in the panel");
-        chosen.push_back(w);
+        if (const WindowConfig* w = findWindow(config, name))
+            windows.push_back(w);
+        else if (panel.hasGauge(name))
+            gauges.push_back(name);
+        else if (panel.hasGauge("rl_tj20_" + name))
+            gauges.push_back("rl_tj20_" + name);
+        else
+            throw std::invalid_argument("the panel has no window or gauge " + name);
     }
     if (names.empty())
-        for (const auto& w : config.windows) chosen.push_back(&w);
+        for (const auto& w : config.windows) windows.push_back(&w);
     std::filesystem::create_directories(directory);
     std::vector<std::filesystem::path> files;
-    for (const WindowConfig* w : chosen) {
+    for (const WindowConfig* w : windows) {
         files.push_back(directory / (windowFileName(*w) + ".png"));
         writePng(window(panel, *w), files.back());
+    }
+    for (const auto& g : gauges) {
+        files.push_back(directory / (g + ".png"));
+        writePng(gauge(panel, g), files.back());
     }
     return files;
 }

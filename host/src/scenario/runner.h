@@ -52,12 +52,13 @@ private:
     bool gauge(int line, std::string& name);
     void shared(int line, const std::string& name);
     void window(int line, const std::string& name);
+    void windowOrGauge(int line, std::string& name);  // what a render step may name
 
     void check(int line, SetShared& a) { shared(line, a.name); }
     void check(int line, ExpectShared& a) { shared(line, a.name); }
     void check(int line, SetWindow& a) { window(line, a.window); }
     void check(int line, RenderStep& a) {
-        for (const auto& w : a.windows) window(line, w);
+        for (auto& name : a.windows) windowOrGauge(line, name);
     }
     void check(int line, ExpectWindow& a) { window(line, a.window); }
     void check(int line, ExpectGauge& a) { gauge(line, a.gauge); }

@@ -81,10 +81,10 @@ struct RunStep {
 struct NoteStep {
     std::string text;
 };
-// Pictures of windows (none named: every window) into a directory.
+// Pictures of windows and gauges (none named: every window) into a directory.
 struct RenderStep {
     std::filesystem::path directory;  // resolved against the options' output directory
-    std::vector<std::string> windows;
+    std::vector<std::string> windows;  // windows or gauges
 };
 
 struct ExpectShared {
