@@ -14,8 +14,8 @@
 //     position; the window shows the strip from value × scale on each axis, counted from the
 //     strip's top-left for a positive scale and from its bottom-right for a negative one;
 //   - a text in its box: its background unless 0 (transparent), its colour, its font
-//     (tj20host/fonts.h) as tall as the box, from the box's left edge (narrowed where it would
-//     overflow the box);
+//     (tj20host/fonts.h) four fifths as tall as the box, from the box's left edge (narrowed where
+//     it would overflow the box);
 //   - hidden elements left out; lit elements at full brightness, the rest dimmed to the
 //     panel's unlit brightness.
 // Hidden windows are drawn as well: the picture shows what the window holds.

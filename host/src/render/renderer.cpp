@@ -69,9 +69,9 @@ void drawText(cairo_t* cr, const ElementState& e, double brightness) {
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
     cairo_set_font_options(cr, options);
     cairo_font_options_destroy(options);
-    // As tall as the box, from its left edge (the text-drawing flags of the elements ask for
-    // left and top alignment), narrower where the text would overflow the box.
-    double size = e.boxHeight;
+    // Four fifths of the box's height, from its left edge (the text-drawing flags of the
+    // elements ask for left alignment), narrower where the text would overflow the box.
+    double size = e.boxHeight * 0.8;
     cairo_set_font_size(cr, size);
     cairo_text_extents_t ext;
     cairo_text_extents(cr, e.text.c_str(), &ext);
