@@ -1,9 +1,15 @@
-# Reads every .gau's PE export table and fails unless it names exactly ImportTable and Linkage.
+# Reads every .gau's PE headers (objdump -p) and fails unless the module exports exactly
+# ImportTable and Linkage, imports from system DLLs only, and carries its bitmaps: a resource
+# directory of BITMAP resources, as many as the artwork drawn for it (ART, one manifest.txt per
+# module).
+cmake_policy(SET CMP0057 NEW)
+set(system_dlls kernel32.dll msvcrt.dll user32.dll)
 file(GLOB modules ${DIR}/*.gau)
 list(LENGTH modules count)
 if(count EQUAL 0)
   message(FATAL_ERROR "no modules in ${DIR}")
 endif()
+set(bitmaps_total 0)
 foreach(module IN LISTS modules)
   execute_process(COMMAND ${OBJDUMP} -p ${module} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
@@ -22,5 +28,29 @@ foreach(module IN LISTS modules)
   if(NOT names STREQUAL "ImportTable;Linkage")
     message(FATAL_ERROR "${module} exports [${names}], expected exactly ImportTable and Linkage")
   endif()
+
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+  foreach(import IN LISTS imports)
+    string(REPLACE "DLL Name: " "" dll "${import}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST system_dlls)
+      message(FATAL_ERROR "${module} imports ${dll}; a module imports only ${system_dlls}")
+    endif()
+  endforeach()
+
+  # The resource directory: one type, BITMAP (2), then one entry per bitmap.
+  string(REGEX MATCH "Type Table:[^\n]*IDs: 1\n[^\n]*Entry: ID: 0x000002[^\n]*\n[^\n]*Name Table:[^\n]*IDs: ([0-9]+)"
+         resources "${dump}")
+  if(NOT resources)
+    message(FATAL_ERROR "${module} carries no BITMAP resources")
+  endif()
+  get_filename_component(name ${module} NAME_WE)
+  file(STRINGS ${ART}/${name}/manifest.txt drawn)
+  list(LENGTH drawn expected)
+  if(NOT CMAKE_MATCH_1 EQUAL expected)
+    message(FATAL_ERROR "${module} carries ${CMAKE_MATCH_1} bitmaps; its artwork has ${expected}")
+  endif()
+  math(EXPR bitmaps_total "${bitmaps_total} + ${expected}")
 endforeach()
-message(STATUS "${count} Windows modules export exactly ImportTable and Linkage")
+message(STATUS "${count} Windows modules export exactly ImportTable and Linkage, import system DLLs only "
+               "and carry their ${bitmaps_total} bitmaps")
