@@ -1,7 +1,7 @@
 // tj20host: runs scenario scripts against the built panel.
 //
 //   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>] [--output <dir>]
-//   tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window>...]
+//   tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window or gauge>...]
 //
 // Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran).
 #include <iostream>
@@ -25,8 +25,10 @@ int usage(std::string_view problem) {
         << TJ20_PANEL_DIR << ")\n"
         << "  --panel      the configuration 'load default' loads (default: " << TJ20_DEFAULT_PANEL << ")\n"
         << "  --output     where the script's render steps write (default: the working directory)\n"
-        << "usage: tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window>...]\n"
-           "  draws the panel's windows (every window unless some are named) after <n> cycles (default 1)\n";
+        << "usage: tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] "
+           "[<window or gauge>...]\n"
+           "  draws the panel's windows (every window unless some are named) and the gauges named, after <n>\n"
+           "  cycles (default 1)\n";
     return tj20::host::ScenarioBadInput;
 }
 

@@ -1,6 +1,6 @@
 // tj20host render: pictures of the panel's windows after the first cycles, without a script.
 //
-//   tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window>...]
+//   tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window or gauge>...]
 #include "render_command.h"
 
 #include <charconv>
@@ -21,7 +21,7 @@ int renderCommand(int argc, char** argv, const std::filesystem::path& moduleDir,
     auto usage = [](std::string_view problem) {
         std::cerr << "tj20host: " << problem
                   << "\nusage: tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] "
-                     "[<window>...]\n";
+                     "[<window or gauge>...]\n";
         return 2;
     };
     for (int i = 0; i < argc; ++i) {
@@ -46,9 +46,10 @@ int renderCommand(int argc, char** argv, const std::filesystem::path& moduleDir,
     }
     try {
         const PanelConfig config = PanelConfig::read(panelFile);
-        for (const auto& w : windows)
-            if (!findWindow(config, w)) return usage(panelFile.string() + " has no window " + w);
         auto panel = Panel::load(config, {modules});
+        for (const auto& w : windows)
+            if (!findWindow(config, w) && !panel->hasGauge(w) && !panel->hasGauge("rl_tj20_" + w))
+                return usage(panelFile.string() + " has no window or gauge " + w);
         panel->run(cycles);
         Renderer renderer(modules);
         for (const auto& file : renderer.writeWindows(*panel, config, output, windows))

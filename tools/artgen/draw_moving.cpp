@@ -68,7 +68,8 @@ void drawNeedle(Canvas& c) {
         length = c.w() - e.pivot.x, across = e.pivot.y, tail = e.pivot.x;
     }
     const double half = std::min(across, w.number("width", 2 * across) / 2);
-    const double hub = std::min({across, tail > 0 ? tail : across, w.number("hub", across)});
+    // A hub no larger than a few pixels unless asked: the pivot of a big bitmap is no hub size.
+    const double hub = std::min({across, tail > 0 ? tail : across, w.number("hub", 6)});
     if (style == "pointer" || style == "arrow") {
         const double base = std::max(1.2, std::min(half, 3.5));
         cairo_move_to(cr, -base, -hub * 0.2);
