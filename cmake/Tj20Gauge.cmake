@@ -46,8 +46,7 @@ function(tj20_add_gauge dir)
     add_dependencies(${module} tj20_artgen)
     set(out ${TJ20_ART_DIR}/${module})
     add_custom_command(TARGET ${module} POST_BUILD
-      COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
-              $<TARGET_FILE:tj20_artgen> $<TARGET_FILE:${module}> ${dir}/art.txt ${out}
+      COMMAND $<TARGET_FILE:tj20_artgen> $<TARGET_FILE:${module}> ${dir}/art.txt ${out}
       COMMAND ${CMAKE_OBJCOPY} --add-section tj20rsrc=${out}/resources.bin
               --set-section-flags tj20rsrc=readonly,contents $<TARGET_FILE:${module}>
       COMMENT "Drawing the artwork of ${module}"

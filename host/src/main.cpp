@@ -44,7 +44,11 @@ int main(int argc, char** argv) {
         usage("");
         return 0;
     }
-    if (command == "render") return renderCommand(argc - 2, argv + 2, TJ20_PANEL_DIR, TJ20_DEFAULT_PANEL);
+    if (command == "render") {
+        const int status = renderCommand(argc - 2, argv + 2, TJ20_PANEL_DIR, TJ20_DEFAULT_PANEL);
+        releaseDrawingCaches();
+        return status;
+    }
     if (command != "run") return usage("unknown command '" + std::string(command) + "'");
 
     ScenarioOptions options;
@@ -82,6 +86,8 @@ int main(int argc, char** argv) {
     options.render = renderSteps(options.moduleDir);
 
     const ScenarioResult result = runScenarioFile(script, options);
+    options.render = nullptr;  // the renderer goes before the caches it drew with
+    releaseDrawingCaches();
     if (result.exitCode != ScenarioBadInput)
         std::cerr << script << ": " << counted(result.stepsRun, "step") << ", "
                   << counted(result.expectationsChecked, "expectation") << ", " << counted(result.failures, "failure")

@@ -115,6 +115,7 @@ TEST(Artwork, SizesComeFromTheDescriptionOrElseFromTheGauge) {
     // Depths: 24 unless the kind or the description says otherwise.
     EXPECT_EQ(background.depth, 24);
     EXPECT_EQ(overlay.depth, 32);
+    EXPECT_EQ(resolved("panel 0x100\nlight 0x1100 \"ON\"\nneedle 0x1200\noverlay 0x1300\n").piece(0x1100)->depth, 8);
     EXPECT_EQ(resolved("panel 0x100 depth=8\nswitch 0x1100\nneedle 0x1200\noverlay 0x1300\n").piece(0x100)->depth, 8);
     // The given size wins.
     EXPECT_EQ(resolved("panel 0x100 size=300x200\nswitch 0x1100 size=10x12\nneedle 0x1200\noverlay 0x1300\n")

@@ -251,8 +251,10 @@ void checkLegends(const Piece& p) {
 
 void registerLightKinds() {
     using E = GaugeElement;
+    // Lights and window legends are few colours: 8 bits with a palette of their own.
     addKind({.name = "light",
              .drawnBy = {E::Icon},
+             .depth = 8,
              .size = [](Piece& p, const Artwork& a) { sizeFromAreas(p, a, 60, 20); },
              .check =
                  [](const Piece& p) {
@@ -264,6 +266,7 @@ void registerLightKinds() {
              .labels = lightUnderneath});
     addKind({.name = "legend",
              .drawnBy = {E::Icon},
+             .depth = 8,
              .size = [](Piece& p, const Artwork& a) { sizeFromAreas(p, a, 60, 16); },
              .check =
                  [](const Piece& p) {

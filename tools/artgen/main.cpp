@@ -8,6 +8,7 @@
 // resources.bin (for the native module's "tj20rsrc" section), and manifest.txt, one line per
 // bitmap: identifier, width, height, depth. --sheet also writes every image side by side.
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <cstdio>
 #include <fstream>
@@ -133,10 +134,14 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    int status = 1;
     try {
-        return run(argc, argv);
+        status = run(argc, argv);
     } catch (const std::exception& e) {
         std::cerr << "tj20_artgen: " << e.what() << "\n";
-        return 1;
     }
+    // What Cairo and fontconfig keep for the program's life, released before it ends.
+    cairo_debug_reset_static_data();
+    FcFini();
+    return status;
 }

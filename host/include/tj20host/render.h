@@ -92,6 +92,10 @@ std::function<std::vector<std::filesystem::path>(const Panel&, const PanelConfig
                                                  const std::vector<std::string>&)>
 renderSteps(std::filesystem::path moduleDir, RenderOptions options = {});
 
+// Releases what Cairo and fontconfig keep for the life of the program (font caches); called
+// once drawing is over, before the program ends.
+void releaseDrawingCaches();
+
 // The window a name picks (title, section or ident), or null.
 const WindowConfig* findWindow(const PanelConfig& config, std::string_view name);
 // A window's picture file name without extension: its ident, else its title in lower case

@@ -1,5 +1,6 @@
 // Pictures to and from PNG files, and their comparison.
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cstring>
@@ -73,6 +74,11 @@ Difference compare(const Picture& a, const Picture& b, int tolerance) {
         }
     if (d.pixels == 0) d.left = d.top = 0;
     return d;
+}
+
+void releaseDrawingCaches() {
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 }  // namespace tj20::host
