@@ -23,6 +23,13 @@ using host::Picture;
 
 constexpr int ChannelTolerance = 32;
 
+// Cairo's and fontconfig's caches go once every test has drawn, as the host's program lets them go.
+class DrawingCaches : public ::testing::Environment {
+public:
+    void TearDown() override { host::releaseDrawingCaches(); }
+};
+const auto* const drawingCaches = ::testing::AddGlobalTestEnvironment(new DrawingCaches);
+
 bool matches(const host::Difference& d, const Picture& p) { return d.pixels <= std::max(8, p.width * p.height / 1000); }
 
 // One window of the given modules, each at the origin, as large as the first one's background.
