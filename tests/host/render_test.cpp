@@ -11,8 +11,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <numbers>
 
 #include "panel_test.h"
+#include "tj20host/module_file.h"
+#include "tj20host/needle_bitmap.h"
 #include "tj20host/scenario.h"
 
 namespace tj20::test {
@@ -213,6 +216,14 @@ TEST(Render, APictureChangesOnlyWhereAnElementChanged) {
               [](host::Panel& p) { p.mouse("rl_tj20_elecpwr", 420, 190); },
               "rl_tj20_elecpwr",
               7},
+             // The thousands drum turns behind its window; the pointer (one turn per 1000 ft) stays.
+             {"the thousands drum turned",
+              {"rl_tj20_main_altimeter"},
+              {},
+              [](host::Panel& p) { p.sim().set(0x4a, 1000); },
+              [](host::Panel& p) { p.sim().set(0x4a, 2000); },
+              "rl_tj20_main_altimeter",
+              2},
              // The small needle rests at its last mark from 9 % on, so only the dial needle moves.
              {"the N1 needle moved",
               {"rl_tj20_engine1_n1"},
@@ -234,11 +245,18 @@ TEST(Render, APictureChangesOnlyWhereAnElementChanged) {
         ASSERT_GT(d.pixels, 0) << c.what << ": nothing changed";
         // The box the element can draw in: an icon's own, a needle's circle about its pivot.
         int left = after.x, top = after.y, right = after.x + after.width, bottom = after.y + after.height;
+        if (after.kind == host::ElementState::MovingImage) {
+            // A strip is seen only through its window, the bitmap after the strip's.
+            const auto file = host::readModuleFile(panelDir() / (c.gauge + ".gau"));
+            for (const auto& b : file.bitmaps)
+                if (b.id == after.bitmap + 1) right = after.x + int(b.width), bottom = after.y + int(b.height);
+        }
         if (after.kind == host::ElementState::Needle) {
             const int r = std::max(after.width, after.height);
             left = after.x - r, top = after.y - r, right = after.x + r, bottom = after.y + r;
         }
-        EXPECT_TRUE(before.state != after.state || before.angle != after.angle) << c.what;
+        EXPECT_TRUE(before.state != after.state || before.angle != after.angle || before.offsetY != after.offsetY)
+            << c.what;
         EXPECT_GE(d.left, left - 1) << c.what;
         EXPECT_GE(d.top, top - 1) << c.what;
         EXPECT_LE(d.right, right + 1) << c.what;
@@ -319,6 +337,90 @@ TEST(Render, ARenderStepWritesEachWindowAndNeedsAHostThatDraws) {
     result = host::runScenario("load modules rl_tj20_oh_lights\nrender pictures Cockpit\n", "bad.scn", options);
     EXPECT_EQ(result.exitCode, host::ScenarioBadInput) << "an unknown window is bad input, found before any step";
     fs::remove_all(out);
+}
+
+// Sprites turn counter-clockwise by their angle: the attitude sphere, turned by minus the bank,
+// raises its horizon on the left for a positive bank and on the right for a negative one.
+TEST(Render, SpritesTurnCounterClockwiseByTheirAngle) {
+    auto groundAt = [](double bank, int x) {
+        auto s = scene(
+            {"rl_tj20_main_adi"}, {"dh"},
+            [bank](host::Panel& p) {
+                p.sim().set(0x50, bank);
+                p.run(1);
+            },
+            300, 262);
+        const Picture pic = s->draw();
+        const std::uint32_t c = pic.at(x, 139 - 20);  // 20 pixels above the pivot, 60 to one side
+        return ((c >> 16) & 0xff) > (c & 0xff);       // more red than blue: ground, not sky
+    };
+    EXPECT_FALSE(groundAt(0, 100)) << "level: sky above the pivot";
+    EXPECT_FALSE(groundAt(0, 220));
+    // Bank 30: the sphere turned by -30 degrees, clockwise: its horizon rises on the left.
+    EXPECT_TRUE(groundAt(30, 100));
+    EXPECT_FALSE(groundAt(30, 220));
+    EXPECT_TRUE(groundAt(-30, 220)) << "turned counter-clockwise: the horizon rises on the right";
+    EXPECT_FALSE(groundAt(-30, 100));
+}
+
+// A needle's bitmap points towards its farthest edge from the pivot, right first on a tie.
+TEST(Render, ANeedleBitmapPointsToItsFarthestEdge) {
+    struct Case {
+        int width, height, pivotX, pivotY;
+        double angle;
+    };
+    const double pi = std::numbers::pi;
+    for (const Case c : {Case{12, 124, 6, 112, 0}, Case{44, 8, 4, 4, pi / 2}, Case{340, 340, 170, 170, pi / 2},
+                         Case{123, 74, 62, 62, 0}, Case{12, 124, 6, 12, pi}, Case{60, 10, 50, 5, -pi / 2}})
+        EXPECT_DOUBLE_EQ(host::needleBitmapAngle(c.width, c.height, c.pivotX, c.pivotY), c.angle)
+            << c.width << "x" << c.height << " about " << c.pivotX << "," << c.pivotY;
+}
+
+// Texts start at their box's left edge, in the text's colour; a background of 0 leaves the
+// face showing through the rest of the box.
+TEST(Render, TextsStartAtTheLeftOfTheirBox) {
+    auto s = scene(
+        {"rl_tj20_main_altimeter"}, {},
+        [](host::Panel& p) {
+            p.sim().set(0x4b, 1013);
+            p.run(1);
+        },
+        270, 268);
+    const Picture with = s->draw();
+    s->panel->sim().set(0x4b, 1);  // "1": the rest of the box is left empty
+    s->panel->run(1);
+    const Picture short_ = s->draw();
+    const auto d = host::compare(with, short_, 0);
+    ASSERT_GT(d.pixels, 0);
+    // MB readout at 54,173 in a 40 by 14 box: the digits after the first differ, from the left.
+    EXPECT_GE(d.left, 54);
+    EXPECT_LE(d.left, 54 + 14) << "the second digit starts near the box's left edge";
+    EXPECT_LE(d.right, 54 + 40);
+    EXPECT_GE(d.top, 173);
+    EXPECT_LE(d.bottom, 173 + 14);
+}
+
+TEST(Render, AGaugeWidthThatIsNoNumberIsRefusedWithItsLine) {
+    for (const char* entry : {"gauge00=a!a, 1, 2, wide\n", "gauge00=a!a, 1, 2, 30, tall\n"}) {
+        try {
+            host::PanelConfig::parse(std::string("[Window Titles]\nWindow00=P\n[Window00]\n") + entry, "p.cfg");
+            ADD_FAILURE() << entry << ": accepted";
+        } catch (const host::LoadError& e) {
+            EXPECT_NE(std::string(e.what()).find("p.cfg:4"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("is not a whole number"), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(Render, ARenderStepNeedsADirectory) {
+    host::ScenarioOptions options;
+    options.moduleDir = panelDir();
+    const auto result = host::runScenario("load modules rl_tj20_oh_lights\nrender\n", "bad.scn", options);
+    EXPECT_EQ(result.exitCode, host::ScenarioBadInput);
+    ASSERT_FALSE(result.diagnostics.empty());
+    EXPECT_EQ(result.diagnostics[0].line, 2);
+    EXPECT_NE(result.diagnostics[0].message.find("a directory for the pictures"), std::string::npos)
+        << result.diagnostics[0].message;
 }
 
 }  // namespace

@@ -177,5 +177,68 @@ TEST(Artwork, BitmapsReadBackThroughTheHostAtEveryDepth) {
     }
 }
 
+// A strip is laid out for the element's scale: as long as the window plus the scale's travel.
+TEST(Artwork, AStripIsAsLongAsItsWindowAndItsTravel) {
+    Gauge g;
+    g.name = "rl_tj20_strips";
+    E bg;
+    bg.bitmap = 0x100;
+    E drum;
+    drum.kind = E::MovingImage, drum.bitmap = 0x1100, drum.at = {10, 10}, drum.scaleY = 9.9;
+    E tape;
+    tape.kind = E::MovingImage, tape.bitmap = 0x1200, tape.at = {10, 40}, tape.scaleX = -1;
+    g.elements = {bg, drum, tape};
+    const auto art = resolve(g,
+                             readArtText("panel 0x100\ndrum 0x1100\nwindow 0x1101 size=14x11\n"
+                                         "tape 0x1200 from=50 to=450\nwindow 0x1201 size=80x18\n",
+                                         "art.txt"),
+                             "art.txt");
+    EXPECT_EQ(art.piece(0x1100)->width, 14);
+    EXPECT_EQ(art.piece(0x1100)->height, 11 + 99) << "ten digits at 9.9 pixels";
+    EXPECT_EQ(art.piece(0x1200)->width, 80 + 450);
+    EXPECT_EQ(art.piece(0x1200)->height, 18);
+    // The background covers each strip's window, not the strip.
+    EXPECT_EQ(art.root().width, 10 + 80);
+    EXPECT_EQ(art.root().height, 40 + 18);
+    try {
+        resolve(g, readArtText("panel 0x100\ndrum 0x1100\ntape 0x1200\nwindow 0x1201 size=80x18\n", "art.txt"),
+                "art.txt");
+        ADD_FAILURE() << "a strip without its window was accepted";
+    } catch (const ArtError& e) {
+        EXPECT_NE(std::string(e.what()).find("a moving image at 10,10 needs a window, bitmap 0x1101"),
+                  std::string::npos)
+            << e.what();
+    }
+}
+
+// An 8-bit bitmap keeps its colours when they fit its palette: a lens's ramp of one hue and its
+// legend's ink come back as drawn.
+TEST(Artwork, AnEightBitBitmapKeepsColoursThatFitItsPalette) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 100, 3);
+    cairo_t* cr = cairo_create(s);
+    for (int x = 0; x < 100; ++x) {
+        cairo_rectangle(cr, x, 0, 1, 2);
+        cairo_set_source_rgb(cr, 1, (40 + 2 * x) / 255.0, 0.1);  // 100 shades of amber
+        cairo_fill(cr);
+    }
+    cairo_rectangle(cr, 0, 2, 100, 1);
+    cairo_set_source_rgb(cr, 0.06, 0.05, 0.03);  // the legend's ink
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    std::map<std::uint32_t, std::vector<std::uint8_t>> one{{1, toDib(s, 8, style::Panel)}};
+    const auto dir = resourceDirectory(one);
+    const host::ResourceSection section{{dir.begin(), dir.end()}, 0};
+    const auto p = host::decodeBitmap(section, host::listBitmaps(section, "test").at(0), "test");
+    cairo_surface_flush(s);
+    const auto* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const std::uint32_t want = *reinterpret_cast<const std::uint32_t*>(data + y * stride + x * 4);
+            EXPECT_EQ(p.at(x, y), want) << x << "," << y;
+        }
+    cairo_surface_destroy(s);
+}
+
 }  // namespace
 }  // namespace tj20::art

@@ -39,9 +39,20 @@ Pixel flatten(std::uint32_t argb, const Rgb& matte) {
     return p;
 }
 
-// A palette for an 8-bit image: the key first, then the 255 commonest colours (counted on
-// 5 bits a channel); every pixel takes the nearest entry.
+// A palette for an 8-bit image: the key first, then its colours when there are no more than
+// 255, else the 255 commonest (counted on 5 bits a channel); every pixel takes the nearest entry.
 std::vector<std::array<std::uint8_t, 3>> paletteOf(const std::vector<Pixel>& pixels) {
+    // Few enough colours: each its own entry, exactly.
+    std::map<std::uint32_t, int> exact;
+    for (const auto& p : pixels)
+        if (!p.transparent && exact.size() <= 255) exact[p.r << 16 | p.g << 8 | p.b] = 0;
+    if (exact.size() <= 255) {
+        std::vector<std::array<std::uint8_t, 3>> palette{{0, 0, 0}};
+        for (const auto& [c, unused] : exact)
+            palette.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                               static_cast<std::uint8_t>(c)});
+        return palette;
+    }
     std::map<std::uint32_t, std::array<std::uint64_t, 4>> bins;  // sums of r, g, b and the count
     for (const auto& p : pixels) {
         if (p.transparent) continue;
