@@ -126,13 +126,45 @@ Json ServedPanel::layout() const {
     return {{"type", "layout"}, {"panel", config_.source}, {"windows", windows}, {"simNames", sim}};
 }
 
+// What the window's picture is drawn from: every element's drawn state, as text. Pictures are
+// drawn again only when it changes.
+std::string ServedPanel::drawnState(const WindowConfig& window) const {
+    std::ostringstream s;
+    s.precision(17);
+    for (const auto& place : window.gauges)
+        for (const ElementState& e : panel_->elements(place.module))
+            s << e.kind << ' ' << e.bitmap << ' ' << e.x << ' ' << e.y << ' ' << e.visible << e.lit << ' ' << e.state
+              << ' ' << e.angle << ' ' << e.offsetX << ' ' << e.offsetY << ' ' << e.rotation << ' ' << e.textColour
+              << ' ' << e.backgroundColour << ' ' << e.text.size() << ':' << e.text << '\n';
+    return s.str();
+}
+
+// The window's picture, or with onlyIfChanged the box of it whose pixels changed since the
+// last one sent (null when none did): {"x","y","width","height","png"} with the PNG in base64.
 Json ServedPanel::windowPicture(const WindowConfig& window, bool onlyIfChanged) {
+    std::string drawn = drawnState(window);
+    auto& lastDrawn = lastDrawn_[window.section];
+    if (onlyIfChanged && drawn == lastDrawn) return nullptr;
+    lastDrawn = std::move(drawn);
     Picture p = renderer_.window(*panel_, window);
     auto& last = lastPixels_[window.section];
-    if (onlyIfChanged && last == p.argb) return nullptr;
+    Difference box{p.width * p.height, 0, 0, p.width, p.height, 0};
+    if (onlyIfChanged && last.size() == p.argb.size()) {
+        Picture before{p.width, p.height, std::move(last)};
+        box = compare(before, p, 0);
+        if (box.pixels == 0) {
+            last = std::move(before.argb);
+            return nullptr;
+        }
+    }
+    Picture part{box.right - box.left, box.bottom - box.top, {}};
+    part.argb.reserve(static_cast<std::size_t>(part.width) * part.height);
+    for (int y = box.top; y < box.bottom; ++y)
+        part.argb.insert(part.argb.end(), p.argb.begin() + static_cast<std::ptrdiff_t>(y) * p.width + box.left,
+                         p.argb.begin() + static_cast<std::ptrdiff_t>(y) * p.width + box.right);
     last = std::move(p.argb);
-    p.argb = last;
-    return base64(encodePng(p));
+    return {{"x", box.left}, {"y", box.top}, {"width", part.width}, {"height", part.height},
+            {"png", base64(encodePng(part))}};
 }
 
 Json ServedPanel::values(bool onlyChanged) {
@@ -171,7 +203,7 @@ Json ServedPanel::snapshot() {
     Json windows = Json::object();
     for (const auto& w : config_.windows) {
         Json one = {{"visible", panel_->windowVisible(w.section)}};
-        if (panel_->windowVisible(w.section)) one["png"] = windowPicture(w, false);
+        if (panel_->windowVisible(w.section)) one["picture"] = windowPicture(w, false);
         windows[w.section] = one;
     }
     std::uint64_t from = 0;
@@ -195,11 +227,14 @@ Json ServedPanel::frame() {
         const auto was = lastVisible_.find(w.section);
         if (was == lastVisible_.end() || was->second != visible) {
             one["visible"] = visible;
-            if (visible) lastPixels_.erase(w.section);  // a window opened again is sent whole
+            if (visible) {  // a window opened again is sent whole
+                lastPixels_.erase(w.section);
+                lastDrawn_.erase(w.section);
+            }
         }
         lastVisible_[w.section] = visible;
         if (visible)
-            if (Json png = windowPicture(w, true); !png.is_null()) one["png"] = std::move(png);
+            if (Json picture = windowPicture(w, true); !picture.is_null()) one["picture"] = std::move(picture);
         if (!one.empty()) windows[w.section] = std::move(one);
     }
     if (!windows.empty()) f["windows"] = std::move(windows);

@@ -83,6 +83,7 @@ private:
     const WindowConfig& windowNamed(const Json& m) const;
     std::optional<Hit> hitTest(const WindowConfig& window, int x, int y, std::uint32_t flag) const;
     void cycles(int n);
+    std::string drawnState(const WindowConfig& window) const;
     Json windowPicture(const WindowConfig& window, bool onlyIfChanged);
     Json values(bool onlyChanged);
     Json journalSince(std::uint64_t& next, std::size_t most) const;
@@ -92,6 +93,7 @@ private:
     Renderer renderer_;
     std::map<std::string, std::vector<GaugeArea>> areas_;  // by window section, in panel order
     std::map<std::string, std::vector<std::uint32_t>> lastPixels_;
+    std::map<std::string, std::string> lastDrawn_;
     std::map<std::string, bool> lastVisible_;
     std::map<std::string, std::uint32_t> lastShared_;
     std::map<std::uint32_t, double> lastSim_;

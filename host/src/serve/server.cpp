@@ -211,7 +211,9 @@ private:
 
     void broadcast(const Json& j) {
         const auto message = dump(j);
-        for (const auto& s : sessions_) s->send(message);
+        // A page that has fallen too far behind leaves the set while it is sent to.
+        const std::vector<std::shared_ptr<WebSocketSession>> all(sessions_.begin(), sessions_.end());
+        for (const auto& s : all) s->send(message);
     }
 
     Json scenarioList() const {
@@ -450,14 +452,18 @@ void WebSocketSession::write() {
                 return;
             }
             self->queue_.pop_front();
-            if (!self->queue_.empty()) self->write();
+            if (self->closing_)
+                self->queue_.clear();
+            else if (!self->queue_.empty())
+                self->write();
         });
     });
 }
 
 void WebSocketSession::close() {
     closing_ = true;
-    queue_.clear();
+    // The message being written stays until its write ends (with the error the close causes).
+    if (queue_.size() > 1) queue_.erase(queue_.begin() + 1, queue_.end());
     server_.leave(shared_from_this());
     beast::error_code ec;
     beast::get_lowest_layer(ws_).socket().close(ec);  // the reads and writes under way end with an error
