@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <sstream>
 #include <stdexcept>
@@ -139,6 +140,31 @@ std::string ServedPanel::drawnState(const WindowConfig& window) const {
     return s.str();
 }
 
+namespace {
+struct Box {
+    int left, top, right, bottom;  // right and bottom exclusive
+};
+
+// The box round the pixels that differ between two pictures of one size; empty when none do.
+Box changedBox(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b, int width, int height) {
+    const auto row = [&](const std::vector<std::uint32_t>& p, int y) { return p.data() + static_cast<std::size_t>(y) * width; };
+    const auto same = [&](int y) { return std::memcmp(row(a, y), row(b, y), width * sizeof(std::uint32_t)) == 0; };
+    int top = 0, bottom = height;
+    while (top < height && same(top)) ++top;
+    if (top == height) return {0, 0, 0, 0};
+    while (same(bottom - 1)) --bottom;
+    int left = width, right = 0;
+    for (int y = top; y < bottom; ++y) {
+        const std::uint32_t *pa = row(a, y), *pb = row(b, y);
+        for (int x = 0; x < left; ++x)
+            if (pa[x] != pb[x]) left = x;
+        for (int x = width - 1; x >= right; --x)
+            if (pa[x] != pb[x]) right = x + 1;
+    }
+    return {left, top, right, bottom};
+}
+}  // namespace
+
 // The window's picture, or with onlyIfChanged the box of it whose pixels changed since the
 // last one sent (null when none did): {"x","y","width","height","png"} with the PNG in base64.
 Json ServedPanel::windowPicture(const WindowConfig& window, bool onlyIfChanged) {
@@ -148,14 +174,10 @@ Json ServedPanel::windowPicture(const WindowConfig& window, bool onlyIfChanged) 
     lastDrawn = std::move(drawn);
     Picture p = renderer_.window(*panel_, window);
     auto& last = lastPixels_[window.section];
-    Difference box{p.width * p.height, 0, 0, p.width, p.height, 0};
+    Box box{0, 0, p.width, p.height};
     if (onlyIfChanged && last.size() == p.argb.size()) {
-        Picture before{p.width, p.height, std::move(last)};
-        box = compare(before, p, 0);
-        if (box.pixels == 0) {
-            last = std::move(before.argb);
-            return nullptr;
-        }
+        box = changedBox(last, p.argb, p.width, p.height);
+        if (box.right == box.left) return nullptr;
     }
     Picture part{box.right - box.left, box.bottom - box.top, {}};
     part.argb.reserve(static_cast<std::size_t>(part.width) * part.height);
@@ -218,7 +240,7 @@ Json ServedPanel::snapshot() {
             {"events", journalSince(from, 200)}};
 }
 
-Json ServedPanel::frame() {
+Json ServedPanel::frame(bool draw) {
     Json f = {{"type", "frame"}, {"cycle", panel_->cycleCount()}};
     Json windows = Json::object();
     for (const auto& w : config_.windows) {
@@ -233,7 +255,7 @@ Json ServedPanel::frame() {
             }
         }
         lastVisible_[w.section] = visible;
-        if (visible)
+        if (visible && draw)
             if (Json picture = windowPicture(w, true); !picture.is_null()) one["picture"] = std::move(picture);
         if (!one.empty()) windows[w.section] = std::move(one);
     }

@@ -42,8 +42,9 @@ public:
     // every shared variable and simulator value, the latest key events and sounds.
     Json snapshot();
     // What changed since the last frame: the pictures whose pixels changed, the values that
-    // changed, the key events and sounds journaled since. Empty members are left out.
-    Json frame();
+    // changed, the key events and sounds journaled since. Empty members are left out. Without
+    // `pictures` the windows' pictures wait for a later frame (their opening is told at once).
+    Json frame(bool pictures = true);
 
     // One message of the page; returns the reply (type "error" with a message when the
     // message is refused, and then nothing changed).
