@@ -408,6 +408,7 @@ Json ServedPanel::onSet(const Json& m) {
                          std::all_of(s.begin() + 2, s.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
         if (!hex) throw Refused("'value' must be a number or packed digits such as \"0x1350\"");
         panel_->sim().setDigits(*id, static_cast<std::uint32_t>(std::stoul(s.substr(2), nullptr, 16)));
+        return {{"type", "set"}, {"kind", kind}, {"name", name}, {"value", s}};
     } else {
         throw Refused("'value' must be a number or packed digits such as \"0x1350\"");
     }
