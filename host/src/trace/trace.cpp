@@ -58,6 +58,11 @@ std::string wellFormed(std::string_view s) {
     return out;
 }
 
+// A JSON string of the text, escaped by nlohmann's JSON library. Strings and numbers only go
+// through it: a JSON object's destructor there allocates, and would end the program when
+// memory runs out while a line is written.
+std::string jsonText(std::string_view s) { return nlohmann::json(wellFormed(s)).dump(); }
+
 std::string tickText(double t) {
     char b[32];
     std::snprintf(b, sizeof b, "%g", t);
@@ -66,7 +71,7 @@ std::string tickText(double t) {
 
 // A tick as JSON: a whole tick as an integer (1, not 1.0), any other as the shortest number
 // that reads back the same, and one that is not finite (JSON has no infinity or NaN) as null.
-nlohmann::ordered_json jsonTick(double t) {
+nlohmann::json jsonTick(double t) {
     if (!std::isfinite(t)) return nullptr;
     if (t == std::trunc(t) && std::fabs(t) < 9e15) return static_cast<std::int64_t>(t);
     return t;
@@ -119,49 +124,35 @@ void printEvent(std::ostream& out, const Event& e) {
 }
 
 void printEventJson(std::ostream& out, const Event& e) {
-    nlohmann::ordered_json j = {{"cycle", e.cycle}, {"tick", jsonTick(e.tick)}};
+    out << "{\"cycle\":" << e.cycle << ",\"tick\":" << jsonTick(e.tick).dump() << ",\"kind\":";
     switch (e.kind) {
         case Event::Kind::KeyEvent:
-            j["kind"] = "key";
-            j["id"] = hex(e.key.id);
-            if (const char* name = nameOf(keyNames(), e.key.id)) j["name"] = name;
-            j["value"] = e.key.value;
-            j["gauge"] = wellFormed(e.key.gauge);
+            out << "\"key\",\"id\":" << jsonText(hex(e.key.id));
+            if (const char* name = nameOf(keyNames(), e.key.id)) out << ",\"name\":" << jsonText(name);
+            out << ",\"value\":" << e.key.value << ",\"gauge\":" << jsonText(e.key.gauge);
             break;
         case Event::Kind::Sound:
-            j["kind"] = "sound";
-            j["call"] = soundVerb(e.sound.call);
-            j["path"] = wellFormed(e.sound.path);
-            j["alias"] = wellFormed(e.sound.alias);
-            j["repeat"] = e.sound.repeat;
-            j["gauge"] = wellFormed(e.subject);
+            out << "\"sound\",\"call\":\"" << soundVerb(e.sound.call) << "\",\"path\":" << jsonText(e.sound.path)
+                << ",\"alias\":" << jsonText(e.sound.alias) << ",\"repeat\":" << (e.sound.repeat ? "true" : "false")
+                << ",\"gauge\":" << jsonText(e.subject);
             break;
         case Event::Kind::SharedChange:
-            j["kind"] = "shared";
-            j["name"] = wellFormed(e.subject);
-            j["before"] = e.before;
-            j["after"] = e.after;
+            out << "\"shared\",\"name\":" << jsonText(e.subject) << ",\"before\":" << e.before
+                << ",\"after\":" << e.after;
             break;
         case Event::Kind::Window:
-            j["kind"] = "window";
-            j["window"] = wellFormed(e.subject);
-            j["visible"] = e.after != 0;
+            out << "\"window\",\"window\":" << jsonText(e.subject) << ",\"visible\":" << (e.after ? "true" : "false");
             break;
         case Event::Kind::Element:
-            j["kind"] = "icon";
-            j["gauge"] = wellFormed(e.subject);
-            j["element"] = wellFormed(e.element);
-            j["before"] = e.before;
-            j["after"] = e.after;
-            j["visible"] = e.visible;
+            out << "\"icon\",\"gauge\":" << jsonText(e.subject) << ",\"element\":" << jsonText(e.element)
+                << ",\"before\":" << e.before << ",\"after\":" << e.after
+                << ",\"visible\":" << (e.visible ? "true" : "false");
             break;
         case Event::Kind::Note:
-            j["kind"] = "note";
-            j["text"] = wellFormed(e.text);
+            out << "\"note\",\"text\":" << jsonText(e.text);
             break;
     }
-    // Every text went through wellFormed, so each line is valid JSON.
-    out << j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+    out << "}\n";
 }
 
 TracePrinter::TracePrinter(Journal& journal, std::ostream& out, bool json)
