@@ -124,7 +124,10 @@ Json ServedPanel::layout() const {
     }
     Json sim = Json::array();
     for (const auto& n : simNames()) sim.push_back(n.name);
-    return {{"type", "layout"}, {"panel", config_.source}, {"windows", windows}, {"simNames", sim}};
+    return {{"type", "layout"},
+            {"panel", std::filesystem::path(config_.source).filename().string()},
+            {"windows", windows},
+            {"simNames", sim}};
 }
 
 // What the window's picture is drawn from: every element's drawn state, as text. Pictures are
