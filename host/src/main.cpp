@@ -85,7 +85,8 @@ int run(int argc, char** argv) {
     }
     if (command == "serve") {
 #if TJ20_HOST_SERVE
-        const int status = serveCommand(argc - 2, argv + 2, {TJ20_PANEL_DIR, TJ20_DEFAULT_PANEL, TJ20_WEB_DIR, TJ20_SCENARIO_DIR});
+        const int status =
+            serveCommand(argc - 2, argv + 2, {TJ20_PANEL_DIR, TJ20_DEFAULT_PANEL, TJ20_WEB_DIR, TJ20_SCENARIO_DIR});
         releaseDrawingCaches();
         return status;
 #else

@@ -133,7 +133,8 @@ TEST(Serve, TheRunIsPausedSteppedAndSpedUp) {
 TEST(Serve, FramesCarryOnlyWhatChanged) {
     Served s;
     Json f = s.live.frame();
-    EXPECT_FALSE(f.contains("windows") || f.contains("shared") || f.contains("sim") || f.contains("events")) << f.dump();
+    EXPECT_FALSE(f.contains("windows") || f.contains("shared") || f.contains("sim") || f.contains("events"))
+        << f.dump();
 
     // The window button: the overhead opens and comes whole; the main panel sends at most the
     // box of what changed there; the hidden windows say nothing; the button's key event goes.
@@ -168,10 +169,17 @@ TEST(Serve, OnlyThePagesOwnFilesAreServed) {
     const struct {
         const char* target;
         const char* file;
-    } cases[] = {{"/", "index.html"},       {"/index.html", "index.html"}, {"/app.js", "app.js"},
-                 {"/style.css", "style.css"}, {"/../CMakeLists.txt", ""},   {"/%2e%2e/etc/passwd", ""},
-                 {"/app.js?v=1", ""},        {"//app.js", ""},             {"/web/index.html", ""},
-                 {"index.html", ""},         {"", ""}};
+    } cases[] = {{"/", "index.html"},
+                 {"/index.html", "index.html"},
+                 {"/app.js", "app.js"},
+                 {"/style.css", "style.css"},
+                 {"/../CMakeLists.txt", ""},
+                 {"/%2e%2e/etc/passwd", ""},
+                 {"/app.js?v=1", ""},
+                 {"//app.js", ""},
+                 {"/web/index.html", ""},
+                 {"index.html", ""},
+                 {"", ""}};
     for (const auto& c : cases) EXPECT_EQ(host::serve::pageFileFor(c.target), c.file) << c.target;
 }
 
@@ -179,7 +187,7 @@ TEST(Serve, PicturesTravelAsBase64) {
     const struct {
         std::string bytes;
         const char* text;
-    } cases[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},
+    } cases[] = {{"", ""},        {"f", "Zg=="},        {"fo", "Zm8="},
                  {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {std::string("\xff\xfe\0", 3), "//4A"}};
     for (const auto& c : cases) EXPECT_EQ(host::serve::base64(c.bytes), c.text);
 }

@@ -40,10 +40,12 @@ std::int64_t whole(const Json& m, const char* name, std::int64_t least, std::int
         throw Refused(std::string("'") + name + "' must be a whole number");
     const bool negative = v.is_number_integer() && !v.is_number_unsigned() && v.get<std::int64_t>() < 0;
     if (!negative && v.is_number_unsigned() && v.get<std::uint64_t>() > static_cast<std::uint64_t>(most))
-        throw Refused(std::string("'") + name + "' must be from " + std::to_string(least) + " to " + std::to_string(most));
+        throw Refused(std::string("'") + name + "' must be from " + std::to_string(least) + " to " +
+                      std::to_string(most));
     const std::int64_t n = v.get<std::int64_t>();
     if (n < least || n > most)
-        throw Refused(std::string("'") + name + "' must be from " + std::to_string(least) + " to " + std::to_string(most));
+        throw Refused(std::string("'") + name + "' must be from " + std::to_string(least) + " to " +
+                      std::to_string(most));
     return n;
 }
 
@@ -67,10 +69,8 @@ struct MouseKind {
     const char* name;
     std::uint32_t flag;
 };
-constexpr MouseKind mouseKinds[] = {{"press", abi::MouseLeftPress},
-                                    {"drag", abi::MouseLeftDrag},
-                                    {"right", abi::MouseRightPress},
-                                    {"release", 0}};
+constexpr MouseKind mouseKinds[] = {
+    {"press", abi::MouseLeftPress}, {"drag", abi::MouseLeftDrag}, {"right", abi::MouseRightPress}, {"release", 0}};
 
 }  // namespace
 
@@ -81,8 +81,7 @@ std::string base64(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); i += 3) {
         const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
         std::uint32_t v = 0;
-        for (std::size_t k = 0; k < 3; ++k)
-            v = v << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+        for (std::size_t k = 0; k < 3; ++k) v = v << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
         for (std::size_t k = 0; k < 4; ++k) out += k <= n ? digits[(v >> (18 - 6 * k)) & 63] : '=';
     }
     return out;
@@ -150,7 +149,9 @@ struct Box {
 
 // The box round the pixels that differ between two pictures of one size; empty when none do.
 Box changedBox(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b, int width, int height) {
-    const auto row = [&](const std::vector<std::uint32_t>& p, int y) { return p.data() + static_cast<std::size_t>(y) * width; };
+    const auto row = [&](const std::vector<std::uint32_t>& p, int y) {
+        return p.data() + static_cast<std::size_t>(y) * width;
+    };
     const auto same = [&](int y) { return std::memcmp(row(a, y), row(b, y), width * sizeof(std::uint32_t)) == 0; };
     int top = 0, bottom = height;
     while (top < height && same(top)) ++top;
@@ -188,7 +189,10 @@ Json ServedPanel::windowPicture(const WindowConfig& window, bool onlyIfChanged) 
         part.argb.insert(part.argb.end(), p.argb.begin() + static_cast<std::ptrdiff_t>(y) * p.width + box.left,
                          p.argb.begin() + static_cast<std::ptrdiff_t>(y) * p.width + box.right);
     last = std::move(p.argb);
-    return {{"x", box.left}, {"y", box.top}, {"width", part.width}, {"height", part.height},
+    return {{"x", box.left},
+            {"y", box.top},
+            {"width", part.width},
+            {"height", part.height},
             {"png", base64(encodePng(part))}};
 }
 
@@ -233,14 +237,8 @@ Json ServedPanel::snapshot() {
     }
     std::uint64_t from = 0;
     Json v = values(false);
-    return {{"type", "snapshot"},
-            {"paused", paused_},
-            {"speed", speed_},
-            {"cycle", panel_->cycleCount()},
-            {"windows", windows},
-            {"shared", v["shared"]},
-            {"sim", v["sim"]},
-            {"events", journalSince(from, 200)}};
+    return {{"type", "snapshot"}, {"paused", paused_},     {"speed", speed_}, {"cycle", panel_->cycleCount()},
+            {"windows", windows}, {"shared", v["shared"]}, {"sim", v["sim"]}, {"events", journalSince(from, 200)}};
 }
 
 Json ServedPanel::frame(bool draw) {
@@ -339,9 +337,10 @@ std::optional<ServedPanel::Hit> ServedPanel::hitTest(const WindowConfig& window,
 
 Json ServedPanel::onMouse(const Json& m) {
     const std::string event = text(m, "event");
-    const auto kind = std::find_if(std::begin(mouseKinds), std::end(mouseKinds),
-                                   [&](const MouseKind& k) { return event == k.name; });
-    if (kind == std::end(mouseKinds)) throw Refused("unknown mouse event '" + event + "' (press, drag, right, release)");
+    const auto kind =
+        std::find_if(std::begin(mouseKinds), std::end(mouseKinds), [&](const MouseKind& k) { return event == k.name; });
+    if (kind == std::end(mouseKinds))
+        throw Refused("unknown mouse event '" + event + "' (press, drag, right, release)");
     if (kind->flag == 0) {
         held_.reset();
         return {{"type", "mouse"}, {"event", event}, {"hit", false}};
@@ -407,8 +406,9 @@ Json ServedPanel::onSet(const Json& m) {
         panel_->sim().set(*id, v);
     } else if (value.is_string()) {
         const std::string s = value.get<std::string>();
-        const bool hex = s.size() > 2 && s.size() <= 10 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X') &&
-                         std::all_of(s.begin() + 2, s.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+        const bool hex =
+            s.size() > 2 && s.size() <= 10 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X') &&
+            std::all_of(s.begin() + 2, s.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
         if (!hex) throw Refused("'value' must be a number or packed digits such as \"0x1350\"");
         panel_->sim().setDigits(*id, static_cast<std::uint32_t>(std::stoul(s.substr(2), nullptr, 16)));
         return {{"type", "set"}, {"kind", kind}, {"name", name}, {"value", s}};

@@ -1,9 +1,8 @@
 // The page's HTTP and websocket server (server.h).
 #include "server.h"
 
-// Boost 1.74's Asio uses std::exchange without including <utility> under C++20.
-#include <utility>
-
+// Boost 1.74's Asio uses std::exchange without including <utility> under C++20: server.h
+// includes it first.
 #include <atomic>
 #include <boost/asio.hpp>
 #include <boost/beast/core.hpp>
@@ -20,6 +19,7 @@
 #include <stdexcept>
 #include <streambuf>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "served_panel.h"
@@ -108,11 +108,7 @@ private:
 class Server {
 public:
     Server(const ServeOptions& options, std::ostream& out)
-        : options_(options),
-          out_(out),
-          acceptor_(io_),
-          timer_(io_),
-          signals_(io_, SIGINT, SIGTERM) {
+        : options_(options), out_(out), acceptor_(io_), timer_(io_), signals_(io_, SIGINT, SIGTERM) {
         for (const auto& f : pageFiles) {
             if (files_.count(f.file)) continue;
             const auto path = options.webDir / f.file;
@@ -150,8 +146,9 @@ public:
 
     void run() {
         const auto bound = acceptor_.local_endpoint();
-        out_ << "serving http://" << (bound.address().is_v6() ? "[" + bound.address().to_string() + "]" : bound.address().to_string())
-             << ":" << bound.port() << "/" << std::endl;
+        out_ << "serving http://"
+             << (bound.address().is_v6() ? "[" + bound.address().to_string() + "]" : bound.address().to_string()) << ":"
+             << bound.port() << "/" << std::endl;
         signals_.async_wait([this](const boost::system::error_code&, int) { io_.stop(); });
         accept();
         next_ = std::chrono::steady_clock::now() + CyclePeriod;
@@ -284,9 +281,7 @@ private:
         broadcast({{"type", "scenario-start"}, {"name", file}, {"expectations", expectations}});
         stopScenario_ = 0;
         worker_ = std::thread([this, path, file] {
-            auto post = [this](Json j) {
-                asio::post(io_, [this, j = std::move(j)] { broadcast(j); });
-            };
+            auto post = [this](Json j) { asio::post(io_, [this, j = std::move(j)] { broadcast(j); }); };
             LineBuffer reportLines([&](std::string line) { post({{"type", "scenario-report"}, {"text", line}}); });
             LineBuffer traceLines([&](std::string line) {
                 // The steps as they start ("line N: ..."): expectations before them have held
@@ -330,7 +325,8 @@ private:
             broadcast(live_->layout());
             broadcast(live_->snapshot());
         } catch (const std::exception& e) {
-            broadcast({{"type", "error"}, {"message", std::string("the live panel could not be loaded again: ") + e.what()}});
+            broadcast(
+                {{"type", "error"}, {"message", std::string("the live panel could not be loaded again: ") + e.what()}});
         }
     }
 
@@ -365,8 +361,8 @@ void HttpSession::respond() {
         // Only the page itself may open the websocket: another site's page in the same browser
         // would send an Origin of its own.
         const auto origin = request_.find(http::field::origin);
-        const bool sameOrigin = origin == request_.end() ||
-                                origin->value() == "http://" + std::string(request_[http::field::host]);
+        const bool sameOrigin =
+            origin == request_.end() || origin->value() == "http://" + std::string(request_[http::field::host]);
         if (target == "/ws" && sameOrigin) {
             std::make_shared<WebSocketSession>(stream_.release_socket(), server_)->start(std::move(request_));
             return;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <string_view>
+#include <utility>  // before Boost's Asio in server.cpp, which uses std::exchange without it
 
 namespace tj20::host::serve {
 

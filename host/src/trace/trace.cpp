@@ -4,10 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "names/id_names.h"
 
