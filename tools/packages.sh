@@ -6,10 +6,15 @@
 #                                     what to install by hand.
 
 # Building the modules and the reference host, and flying the demo; Cairo, its pkg-config file
-# and the DejaVu fonts draw the modules' artwork and the host's pictures.
-TJ20_PACKAGES_DEMO=(cmake ninja-build g++ pkg-config libcairo2-dev fonts-dejavu-core)
+# and the DejaVu fonts draw the modules' artwork and the host's pictures; Boost (Beast and Asio,
+# header-only) serves the panel's web page; nlohmann's JSON library writes the trace's JSON
+# lines and the page's messages.
+TJ20_PACKAGES_DEMO=(cmake ninja-build g++ pkg-config libcairo2-dev fonts-dejavu-core libboost-dev nlohmann-json3-dev)
 # Running the tests: the test framework and the benchmark library.
 TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev)
+# The browser tests of the panel's web page: headless Chromium driven through its WebDriver by
+# a Python script of the project (standard library only).
+TJ20_PACKAGES_BROWSER=("${TJ20_PACKAGES_TEST[@]}" python3 chromium chromium-driver)
 # The 32-bit Windows modules (their artwork is drawn by a native build of the same sources).
 TJ20_PACKAGES_WINDOWS=("${TJ20_PACKAGES_DEMO[@]}" g++-mingw-w64-i686 binutils-mingw-w64-i686)
 # The Windows host and modules run under Wine (its 32-bit part needs the i386 architecture).

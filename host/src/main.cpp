@@ -2,6 +2,8 @@
 //
 //   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>] [--output <dir>]
 //   tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window or gauge>...]
+//   tj20host serve [--modules <dir>] [--panel <file>] [--web <dir>] [--scenarios <dir>] [--address <ip>]
+//                  [--port <n>] [--paused] [--speed <n>]
 //
 // Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran), 3 out of
 // memory, 4 a module crashed (one line on stderr names it and the call the host was making),
@@ -19,6 +21,9 @@
 #include "tj20host/render.h"
 #endif
 #include "tj20host/scenario.h"
+#if TJ20_HOST_SERVE
+#include "serve_command.h"
+#endif
 
 namespace {
 
@@ -48,6 +53,10 @@ int usage(std::string_view problem) {
            "[<window or gauge>...]\n"
            "  draws the panel's windows (every window unless some are named) and the gauges named, after <n>\n"
            "  cycles (default 1)\n"
+        << "usage: tj20host serve [--modules <dir>] [--panel <file>] [--web <dir>] [--scenarios <dir>]\n"
+           "                      [--address <ip>] [--port <n>] [--paused] [--speed <n>]\n"
+           "  runs the panel at 18 cycles a second and serves it as a web page on 127.0.0.1:8080\n"
+           "  (--port 0: any free port); --speed runs n cycles in each 18th of a second\n"
         << "exit status: 0 passed, 1 an expectation failed, 2 bad input (nothing ran), 3 out of memory,\n"
            "  130 interrupted (Ctrl-C)\n";
     return tj20::host::ScenarioBadInput;
@@ -71,6 +80,17 @@ int run(int argc, char** argv) {
         return status;
 #else
         std::cerr << "tj20host: this build of the host draws no pictures (it was built without Cairo)\n";
+        return ScenarioBadInput;
+#endif
+    }
+    if (command == "serve") {
+#if TJ20_HOST_SERVE
+        const int status =
+            serveCommand(argc - 2, argv + 2, {TJ20_PANEL_DIR, TJ20_DEFAULT_PANEL, TJ20_WEB_DIR, TJ20_SCENARIO_DIR});
+        releaseDrawingCaches();
+        return status;
+#else
+        std::cerr << "tj20host: this build of the host serves no page (it was built without the web server)\n";
         return ScenarioBadInput;
 #endif
     }

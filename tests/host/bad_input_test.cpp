@@ -419,17 +419,19 @@ std::string noteLine(const std::string& tick, const std::string& text) {
 INSTANTIATE_TEST_SUITE_P(
     Text, JsonLines,
     ::testing::Values(
-        JsonCase{"EscapedCharacters", "a \"b\" \\ c\n\t", 3, noteLine("3", "a \\\"b\\\" \\\\ c\\n\\u0009")},
+        JsonCase{"EscapedCharacters", "a \"b\" \\ c\n\t\x01", 3, noteLine("3", "a \\\"b\\\" \\\\ c\\n\\t\\u0001")},
         JsonCase{"WellFormedUtf8Stays", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9D\x84\x9E", 3,
                  noteLine("3", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9D\x84\x9E")},
-        JsonCase{"Latin1Byte", "caf\xE9", 3, noteLine("3", "caf\\ufffd")},
-        JsonCase{"StrayContinuationBytes", "\x80\xBF", 3, noteLine("3", "\\ufffd\\ufffd")},
-        JsonCase{"OverlongSlash", "\xC0\xAF", 3, noteLine("3", "\\ufffd\\ufffd")},
-        JsonCase{"Surrogate", "\xED\xA0\x80", 3, noteLine("3", "\\ufffd\\ufffd\\ufffd")},
-        JsonCase{"PastTheLastCodePoint", "\xF4\x90\x80\x80", 3, noteLine("3", "\\ufffd\\ufffd\\ufffd\\ufffd")},
-        JsonCase{"CutShortAtTheEnd", "ok\xE2\x82", 3, noteLine("3", "ok\\ufffd\\ufffd")},
+        JsonCase{"Latin1Byte", "caf\xE9", 3, noteLine("3", "caf\xEF\xBF\xBD")},
+        JsonCase{"StrayContinuationBytes", "\x80\xBF", 3, noteLine("3", "\xEF\xBF\xBD\xEF\xBF\xBD")},
+        JsonCase{"OverlongSlash", "\xC0\xAF", 3, noteLine("3", "\xEF\xBF\xBD\xEF\xBF\xBD")},
+        JsonCase{"Surrogate", "\xED\xA0\x80", 3, noteLine("3", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD")},
+        JsonCase{"PastTheLastCodePoint", "\xF4\x90\x80\x80", 3, noteLine("3", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD")},
+        JsonCase{"CutShortAtTheEnd", "ok\xE2\x82", 3, noteLine("3", "ok\xEF\xBF\xBD\xEF\xBF\xBD")},
         JsonCase{"InfiniteTick", "t", std::numeric_limits<double>::infinity(), noteLine("null", "t")},
-        JsonCase{"NotANumberTick", "t", std::nan(""), noteLine("null", "t")}),
+        JsonCase{"NotANumberTick", "t", std::nan(""), noteLine("null", "t")},
+        JsonCase{"FractionalTick", "t", 2.5, noteLine("2.5", "t")},
+        JsonCase{"LargeTickInFull", "t", 123456789, noteLine("123456789", "t")}),
     [](const auto& info) { return info.param.name; });
 
 // ---- suggestions stay cheap

@@ -104,6 +104,20 @@ public:
     // area acts again once in every held cycle. Returns false when no area matched (the
     // cycles still run).
     bool hold(std::string_view gauge, int x, int y, int cycles, const BeforeCycle& beforeCycle = {});
+    // A press held across cycles by a driver that runs the cycles itself: the repeat area
+    // under the point acts once more (call it once per held cycle). False when no repeat
+    // area holds the point (nothing changes then).
+    bool repeatPress(std::string_view gauge, int x, int y);
+
+    // What the pointer finds at a point of the gauge: the first area in table order whose box
+    // holds it (its event flags and cursor) and the text of the first tooltip whose box holds it.
+    struct PointerInfo {
+        bool area = false;
+        std::uint32_t flags = 0;  // the area's mouse flags (press, repeat, drag, right press)
+        int cursor = -1;          // the area's cursor: -1 none, 1 up arrow, 2 down arrow, 5 hand
+        std::string tooltip;
+    };
+    PointerInfo pointerAt(std::string_view gauge, int x, int y) const;
 
     // Elements of a gauge as the last draw left them, in chain order.
     std::vector<ElementState> elements(std::string_view gauge) const;

@@ -46,6 +46,8 @@ struct Picture {
 // PNG files through Cairo; a file that cannot be read or written raises std::runtime_error.
 Picture readPng(const std::filesystem::path& file);
 void writePng(const Picture& picture, const std::filesystem::path& file);
+// The picture as the bytes of a PNG file.
+std::string encodePng(const Picture& picture);
 
 // Where two pictures of one size differ: pixels with any channel more than `tolerance` apart,
 // and the box round them (empty when none).

@@ -62,4 +62,31 @@ bool Panel::hold(std::string_view gauge, int x, int y, int cycles, const BeforeC
     return area != nullptr;
 }
 
+bool Panel::repeatPress(std::string_view gauge, int x, int y) {
+    auto& g = impl_->require(gauge);
+    auto* area = impl_->hit(g, x, y, abi::MouseLeftPress);
+    if (!area || !(area->mouse_flags & abi::MouseRepeat)) return false;
+    impl_->act(g, *area, x, y, abi::MouseLeftPressRepeat);
+    return true;
+}
+
+Panel::PointerInfo Panel::pointerAt(std::string_view gauge, int x, int y) const {
+    const LoadedGauge* g = impl_->find(gauge);
+    PointerInfo info;
+    if (!g || !g->header) return info;
+    for (const abi::MouseRect* r = g->header->mouse_rect; r && r->rect_type != abi::MouseEndOfTable; ++r) {
+        const bool inside =
+            x >= r->box.x && x < r->box.x + r->box.width && y >= r->box.y && y < r->box.y + r->box.height;
+        if (!inside) continue;
+        if (r->rect_type == abi::MouseArea && !info.area) {
+            info.area = true;
+            info.flags = r->mouse_flags;
+            info.cursor = r->cursor;
+        } else if (r->rect_type == abi::MouseTooltip && info.tooltip.empty() && r->tooltip_text) {
+            info.tooltip = r->tooltip_text;
+        }
+    }
+    return info;
+}
+
 }  // namespace tj20::host

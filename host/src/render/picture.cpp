@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 #include "tj20host/render.h"
 
@@ -39,13 +40,35 @@ Picture readPng(const std::filesystem::path& file) {
     return p;
 }
 
-void writePng(const Picture& picture, const std::filesystem::path& file) {
+namespace {
+cairo_surface_t* surfaceOf(const Picture& picture) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, picture.width, picture.height);
     const int stride = cairo_image_surface_get_stride(s);
     unsigned char* data = cairo_image_surface_get_data(s);
     for (int y = 0; y < picture.height; ++y)
         std::memcpy(data + y * stride, &picture.argb[static_cast<std::size_t>(y) * picture.width], picture.width * 4u);
     cairo_surface_mark_dirty(s);
+    return s;
+}
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+}  // namespace
+
+std::string encodePng(const Picture& picture) {
+    cairo_surface_t* s = surfaceOf(picture);
+    std::string bytes;
+    const cairo_status_t status = cairo_surface_write_to_png_stream(s, appendBytes, &bytes);
+    cairo_surface_destroy(s);
+    if (status != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error(std::string("a picture cannot be encoded as PNG: ") + cairo_status_to_string(status));
+    return bytes;
+}
+
+void writePng(const Picture& picture, const std::filesystem::path& file) {
+    cairo_surface_t* s = surfaceOf(picture);
     const cairo_status_t status = cairo_surface_write_to_png(s, file.c_str());
     cairo_surface_destroy(s);
     if (status != CAIRO_STATUS_SUCCESS)

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 
@@ -37,47 +39,28 @@ std::size_t utf8Length(std::string_view s) {
     return n;
 }
 
-// A JSON string of the text: quotes, backslashes and control characters escaped, and every
-// byte that is not part of well-formed UTF-8 (a note or a sound path in another encoding)
-// written as U+FFFD, so that each line is valid JSON.
-std::string jsonString(std::string_view s) {
-    std::string out = "\"";
+// The text with every byte that is not part of well-formed UTF-8 (a note or a sound path in
+// another encoding) replaced by U+FFFD, one for each such byte.
+std::string wellFormed(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
-        const char c = s[i];
         const std::size_t n = utf8Length(s.substr(i));
         if (n == 0) {
-            out += "\\ufffd";
+            out += "\xEF\xBF\xBD";
             ++i;
-            continue;
-        }
-        if (n > 1) {
+        } else {
             out.append(s.substr(i, n));
             i += n;
-            continue;
-        }
-        ++i;
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char b[8];
-                    std::snprintf(b, sizeof b, "\\u%04x", c);
-                    out += b;
-                } else {
-                    out += c;
-                }
         }
     }
-    return out + "\"";
+    return out;
 }
+
+// A JSON string of the text, escaped by nlohmann's JSON library. Strings and numbers only go
+// through it: a JSON object's destructor there allocates, and would end the program when
+// memory runs out while a line is written.
+std::string jsonText(std::string_view s) { return nlohmann::json(wellFormed(s)).dump(); }
 
 std::string tickText(double t) {
     char b[32];
@@ -85,8 +68,13 @@ std::string tickText(double t) {
     return b;
 }
 
-// JSON has no infinity or NaN: a tick that is not finite is written as null.
-std::string jsonNumber(double t) { return std::isfinite(t) ? tickText(t) : "null"; }
+// A tick as JSON: a whole tick as an integer (1, not 1.0), any other as the shortest number
+// that reads back the same, and one that is not finite (JSON has no infinity or NaN) as null.
+nlohmann::json jsonTick(double t) {
+    if (!std::isfinite(t)) return nullptr;
+    if (t == std::trunc(t) && std::fabs(t) < 9e15) return static_cast<std::int64_t>(t);
+    return t;
+}
 
 const char* soundVerb(SoundRecord::Call c) {
     switch (c) {
@@ -135,32 +123,32 @@ void printEvent(std::ostream& out, const Event& e) {
 }
 
 void printEventJson(std::ostream& out, const Event& e) {
-    out << "{\"cycle\":" << e.cycle << ",\"tick\":" << jsonNumber(e.tick) << ",\"kind\":";
+    out << "{\"cycle\":" << e.cycle << ",\"tick\":" << jsonTick(e.tick).dump() << ",\"kind\":";
     switch (e.kind) {
         case Event::Kind::KeyEvent:
-            out << "\"key\",\"id\":" << jsonString(hex(e.key.id));
-            if (const char* name = nameOf(keyNames(), e.key.id)) out << ",\"name\":" << jsonString(name);
-            out << ",\"value\":" << e.key.value << ",\"gauge\":" << jsonString(e.key.gauge);
+            out << "\"key\",\"id\":" << jsonText(hex(e.key.id));
+            if (const char* name = nameOf(keyNames(), e.key.id)) out << ",\"name\":" << jsonText(name);
+            out << ",\"value\":" << e.key.value << ",\"gauge\":" << jsonText(e.key.gauge);
             break;
         case Event::Kind::Sound:
-            out << "\"sound\",\"call\":\"" << soundVerb(e.sound.call) << "\",\"path\":" << jsonString(e.sound.path)
-                << ",\"alias\":" << jsonString(e.sound.alias) << ",\"repeat\":" << (e.sound.repeat ? "true" : "false")
-                << ",\"gauge\":" << jsonString(e.subject);
+            out << "\"sound\",\"call\":\"" << soundVerb(e.sound.call) << "\",\"path\":" << jsonText(e.sound.path)
+                << ",\"alias\":" << jsonText(e.sound.alias) << ",\"repeat\":" << (e.sound.repeat ? "true" : "false")
+                << ",\"gauge\":" << jsonText(e.subject);
             break;
         case Event::Kind::SharedChange:
-            out << "\"shared\",\"name\":" << jsonString(e.subject) << ",\"before\":" << e.before
+            out << "\"shared\",\"name\":" << jsonText(e.subject) << ",\"before\":" << e.before
                 << ",\"after\":" << e.after;
             break;
         case Event::Kind::Window:
-            out << "\"window\",\"window\":" << jsonString(e.subject) << ",\"visible\":" << (e.after ? "true" : "false");
+            out << "\"window\",\"window\":" << jsonText(e.subject) << ",\"visible\":" << (e.after ? "true" : "false");
             break;
         case Event::Kind::Element:
-            out << "\"icon\",\"gauge\":" << jsonString(e.subject) << ",\"element\":" << jsonString(e.element)
+            out << "\"icon\",\"gauge\":" << jsonText(e.subject) << ",\"element\":" << jsonText(e.element)
                 << ",\"before\":" << e.before << ",\"after\":" << e.after
                 << ",\"visible\":" << (e.visible ? "true" : "false");
             break;
         case Event::Kind::Note:
-            out << "\"note\",\"text\":" << jsonString(e.text);
+            out << "\"note\",\"text\":" << jsonText(e.text);
             break;
     }
     out << "}\n";
