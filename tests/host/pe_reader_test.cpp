@@ -1,6 +1,6 @@
-// The Windows host's reader of a module's file, tried on a 32-bit DLL image laid out here
-// byte by byte: the export names, the bitmap manifest without the section's file padding,
-// and an error naming the file and the problem for each way the file can be wrong.
+// The Windows host's reader of a module's file, tried on a 32-bit DLL image laid out byte
+// by byte (pe_image.h): the export names, the bitmap manifest without the section's file
+// padding, and an error naming the file and the problem for each way the file can be wrong.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,50 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "pe_image.h"
 #include "tj20host/module_file.h"
 
 namespace tj20::test {
 namespace {
-
-// The smallest DLL the reader must understand: an export directory in ".edata" naming
-// Linkage and ImportTable, and a "tj20bmp" section of two bitmaps, which the linker has
-// rounded up with zeros in memory and padded to 0x200 bytes in the file.
-struct PeImage {
-    std::vector<char> bytes = std::vector<char>(0x800, 0);
-
-    PeImage() {
-        text(0, "MZ");
-        put32(0x3c, 0x40);
-        text(0x40, "PE");
-        put16(0x44, 0x14c);        // i386
-        put16(0x46, 2);            // sections
-        put16(0x54, 0xe0);         // optional header size
-        put16(0x58, 0x10b);        // PE32
-        put32(0x58 + 92, 16);      // data directories
-        put32(0x58 + 96, 0x1000);  // the export directory's address
-        put32(0x58 + 100, 0x28);
-        section(0x138, ".edata", 0x1000, 0x100, 0x400);
-        section(0x160, "tj20bmp", 0x2000, 0x30, 0x600);  // two entries, rounded up with zeros
-        put32(0x400 + 24, 2);                            // names
-        put32(0x400 + 32, 0x1040);                       // their addresses, at 0x1040
-        put32(0x440, 0x1060);
-        put32(0x444, 0x1070);
-        text(0x460, "Linkage");
-        text(0x470, "ImportTable");
-        const std::array<std::uint32_t, 6> bitmaps{0x100, 19, 19, 0x1100, 10, 40};
-        for (std::size_t i = 0; i < bitmaps.size(); ++i) put32(0x600 + 4 * i, bitmaps[i]);
-    }
-    void put16(std::size_t at, std::uint16_t v) { std::memcpy(&bytes[at], &v, sizeof v); }
-    void put32(std::size_t at, std::uint32_t v) { std::memcpy(&bytes[at], &v, sizeof v); }
-    void text(std::size_t at, const char* s) { std::memcpy(&bytes[at], s, std::strlen(s)); }
-    void section(std::size_t at, const char* name, std::uint32_t address, std::uint32_t size, std::uint32_t offset) {
-        text(at, name);
-        put32(at + 8, size);
-        put32(at + 12, address);
-        put32(at + 16, 0x200);
-        put32(at + 20, offset);
-    }
-};
 
 std::filesystem::path scratch(const std::string& name) {
     return std::filesystem::temp_directory_path() / ("tj20_pe_" + std::to_string(getpid()) + "_" + name);
