@@ -1,10 +1,9 @@
 // The Windows host's reader of a module's file, tried on a 32-bit DLL image laid out byte
-// by byte (pe_image.h): the export names, the bitmap manifest without the section's file
-// padding, and an error naming the file and the problem for each way the file can be wrong.
+// by byte (pe_image.h): the export names, the bitmaps of its resource directory, and an error
+// naming the file and the problem for each way the file can be wrong.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -23,18 +22,19 @@ std::filesystem::path scratch(const std::string& name) {
     return std::filesystem::temp_directory_path() / ("tj20_pe_" + std::to_string(getpid()) + "_" + name);
 }
 
-TEST(PeReader, ReadsTheExportNamesAndTheBitmapManifest) {
+TEST(PeReader, ReadsTheExportNamesAndTheBitmaps) {
     const auto file = scratch("module.gau");
     const PeImage image;
     std::ofstream(file, std::ios::binary).write(image.bytes.data(), static_cast<std::streamsize>(image.bytes.size()));
     const auto read = host::readPeModuleFile(file);
     std::filesystem::remove(file);
     EXPECT_EQ(read.exports, (std::vector<std::string>{"ImportTable", "Linkage"}));
-    ASSERT_EQ(read.bitmaps.size(), 2u) << "the section's padding holds no bitmaps";
+    ASSERT_EQ(read.bitmaps.size(), 1u);
     EXPECT_EQ(read.bitmaps[0].id, 0x100u);
-    EXPECT_EQ(read.bitmaps[0].width, 19u);
-    EXPECT_EQ(read.bitmaps[1].id, 0x1100u);
-    EXPECT_EQ(read.bitmaps[1].height, 40u);
+    EXPECT_EQ(read.bitmaps[0].width, 2u);
+    EXPECT_EQ(read.bitmaps[0].height, 1u);
+    EXPECT_EQ(read.bitmaps[0].depth, 24u);
+    EXPECT_EQ(read.resources.address, 0x2000u);
 }
 
 TEST(PeReader, MalformedFileIsAnErrorNamingTheFileAndTheProblem) {
@@ -63,6 +63,10 @@ TEST(PeReader, MalformedFileIsAnErrorNamingTheFileAndTheProblem) {
              std::memset(&p.bytes[0x4fc], 'x', 0x304);
          },
          "a name runs past the end"},
+        {"resources outside every section", [](PeImage& p) { p.put32(0x58 + 112, 0x7000); },
+         "address 0x7000 lies in no section"},
+        {"bitmap data outside the resources", [](PeImage& p) { p.put32(0x600 + 72, 0x1000); },
+         "outside the resource section"},
         {"too many sections", [](PeImage& p) { p.put16(0x46, 0xffff); }, "truncated or malformed PE file"},
     };
     for (const auto& c : cases) {

@@ -10,8 +10,8 @@
 namespace tj20::test {
 
 // The smallest DLL the reader must understand: an export directory in ".edata" naming
-// Linkage and ImportTable, and a "tj20bmp" section of two bitmaps, which the linker has
-// rounded up with zeros in memory and padded to 0x200 bytes in the file.
+// Linkage and ImportTable, and a resource directory in ".rsrc" holding one BITMAP (0x100,
+// 2 by 1 pixels at 24 bits), its data entry counting from the image's base as in a DLL.
 struct PeImage {
     std::vector<char> bytes = std::vector<char>(0x800, 0);
 
@@ -26,16 +26,23 @@ struct PeImage {
         put32(0x58 + 92, 16);      // data directories
         put32(0x58 + 96, 0x1000);  // the export directory's address
         put32(0x58 + 100, 0x28);
+        put32(0x58 + 112, 0x2000);  // the resource directory's address
+        put32(0x58 + 116, 0x88);
         section(0x138, ".edata", 0x1000, 0x100, 0x400);
-        section(0x160, "tj20bmp", 0x2000, 0x30, 0x600);  // two entries, rounded up with zeros
+        section(0x160, ".rsrc", 0x2000, 0x88, 0x600);
         put32(0x400 + 24, 2);                            // names
         put32(0x400 + 32, 0x1040);                       // their addresses, at 0x1040
         put32(0x440, 0x1060);
         put32(0x444, 0x1070);
         text(0x460, "Linkage");
         text(0x470, "ImportTable");
-        const std::array<std::uint32_t, 6> bitmaps{0x100, 19, 19, 0x1100, 10, 40};
-        for (std::size_t i = 0; i < bitmaps.size(); ++i) put32(0x600 + 4 * i, bitmaps[i]);
+        // type BITMAP, then identifier 0x100, then language 0x409, then the data entry
+        put16(0x600 + 14, 1), put32(0x600 + 16, 2), put32(0x600 + 20, 0x80000000 | 24);
+        put16(0x600 + 24 + 14, 1), put32(0x600 + 40, 0x100), put32(0x600 + 44, 0x80000000 | 48);
+        put16(0x600 + 48 + 14, 1), put32(0x600 + 64, 0x409), put32(0x600 + 68, 72);
+        put32(0x600 + 72, 0x2000 + 88), put32(0x600 + 76, 48);
+        put32(0x600 + 88, 40), put32(0x600 + 92, 2), put32(0x600 + 96, 1), put16(0x600 + 100, 1);
+        put16(0x600 + 102, 24);
     }
     void put16(std::size_t at, std::uint16_t v) { std::memcpy(&bytes[at], &v, sizeof v); }
     void put32(std::size_t at, std::uint32_t v) { std::memcpy(&bytes[at], &v, sizeof v); }

@@ -120,6 +120,12 @@ struct ElementEvaluator {
         }
         s.value = call(text.update_cb, e);
         s.text = std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+        s.boxWidth = text.size.x;
+        s.boxHeight = text.size.y;
+        s.textColour = text.fg_color;
+        s.backgroundColour = text.bg_color;
+        s.font = text.font_name ? text.font_name : "";
+        s.fontWeight = text.font_weight;
     }
 
     // Sliders and moving images: the offset on each axis is the axis callback × its scale.
@@ -130,6 +136,8 @@ struct ElementEvaluator {
         s.value = call(f.x.update_cb, e);
         s.offsetX = s.value * f.x.scale;
         s.offsetY = call(f.y.update_cb, e) * f.y.scale;
+        s.scaleX = f.x.scale;
+        s.scaleY = f.y.scale;
     }
 
     // Sprites move as sliders do and also turn by the angle callback × its scale.
@@ -150,6 +158,8 @@ struct ElementEvaluator {
         s.bitmap = e->resource_id;
         s.x = e->position.x;
         s.y = e->position.y;
+        s.pivotX = e->offset.x;
+        s.pivotY = e->offset.y;
         for (const auto& b : gauge.bitmaps)
             if (b.id == e->resource_id) s.width = int(b.width), s.height = int(b.height);
         switch (s.kind) {
