@@ -3,6 +3,13 @@
 # report or a broken promise fails the test and leaves the input in <work>/artifacts/.
 #   -DFUZZER=<exe> -DWORK=<dir> -DSECONDS=<n> [-DSEEDS=a|b] [-DARGS=x|y] [-DMODULE_SEEDS=<dir> -DSEED_MAKER=<exe>]
 string(REPLACE "|" ";" seeds "${SEEDS}")
+set(present_seeds)
+foreach(dir IN LISTS seeds)  # a seed directory from another build may not be there
+  if(IS_DIRECTORY ${dir})
+    list(APPEND present_seeds ${dir})
+  endif()
+endforeach()
+set(seeds ${present_seeds})
 string(REPLACE "|" ";" args "${ARGS}")
 file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/artifacts)
 

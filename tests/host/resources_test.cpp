@@ -176,6 +176,15 @@ TEST(Resources, AMalformedDirectoryIsRefusedNamingTheModule) {
              Case{"no bitmap header", [](std::vector<char>& s) { s[88] = 12; }, "no bitmap header"},
              Case{"4-bit bitmap", [](std::vector<char>& s) { s[102] = 4; }, "8-, 24- or 32-bit"},
              Case{"entry leads to data", [](std::vector<char>& s) { s[23] = 0; }, "leads to data"},
+             // A second entry over the next directory's unused first words, leading to that directory.
+             Case{"type twice",
+                  [](std::vector<char>& s) { s[14] = 2, s[24] = 2, s[28] = 24, s[31] = static_cast<char>(0x80); },
+                  "the bitmap type is listed twice"},
+             Case{"bitmap twice",
+                  [](std::vector<char>& s) {
+                      s[38] = 2, s[48] = 0, s[49] = 1, s[52] = 48, s[55] = static_cast<char>(0x80);
+                  },
+                  "bitmap 256 is listed twice"},
          }) {
         auto bytes = oneBitmap();
         c.spoil(bytes);

@@ -28,5 +28,6 @@ ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file)
 // Reads a 32-bit Windows DLL (PE32, i386): its export names and its resource directory. The
 // Windows host's readModuleFile; on any system for the tests.
 ModuleFile readPeModuleFile(const std::filesystem::path& file);
+ModuleFile readPeModuleBytes(std::span<const char> bytes, const std::string& file);
 
 }  // namespace tj20::host

@@ -1,10 +1,13 @@
 // Loading a panel: every module the configuration names is read from the module directory,
 // checked to be a gauge module holding the gauge the configuration asks for, and given the
 // host's function table; then every gauge installs, and then every gauge initialises.
+// A module's records are checked from its file before it is loaded, so a module whose
+// records are damaged or foreign is refused before any of its code runs.
 // Anything wrong is a LoadError raised before any gauge runs.
 #include "panel_impl.h"
-#include "tj20host/input_file.h"
 #include "platform/os.h"
+#include "tj20host/input_file.h"
+#include "tj20host/module_check.h"
 
 namespace tj20::host {
 
@@ -34,6 +37,7 @@ void openModule(Panel::Impl& impl, const fs::path& dir, const PanelConfig& confi
     g.height = place.height;
     try {
         g.bitmaps = readModuleFile(file).bitmaps;
+        checkModuleFile(file);  // before the system loader runs any of the module's code
     } catch (const std::runtime_error& e) {
         throw LoadError(where + e.what());
     }

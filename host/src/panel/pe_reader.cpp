@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
 
 #include "tj20host/module_file.h"
 
@@ -25,7 +26,9 @@ struct Section {
 
 class PeFile {
 public:
-    explicit PeFile(const std::filesystem::path& file) : file_(file) {
+    PeFile(std::span<const char> bytes, std::string file)
+        : file_(std::move(file)), bytes_(bytes.begin(), bytes.end()) {}
+    explicit PeFile(const std::filesystem::path& file) : file_(file.string()) {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(file, ec)) fail("not a regular file");
         std::ifstream in(file, std::ios::binary | std::ios::ate);
@@ -35,9 +38,8 @@ public:
         if (!in.read(bytes_.data(), static_cast<std::streamsize>(bytes_.size()))) fail("cannot be read");
     }
 
-    [[noreturn]] void fail(const std::string& problem) const {
-        throw std::runtime_error(file_.string() + ": " + problem);
-    }
+    [[noreturn]] void fail(const std::string& problem) const { throw std::runtime_error(file_ + ": " + problem); }
+    const std::string& name() const { return file_; }
 
     template <class T>
     T at(std::size_t offset) const {
@@ -84,7 +86,7 @@ private:
         return b;
     }
 
-    std::filesystem::path file_;
+    std::string file_;
     std::vector<char> bytes_;
 };
 
@@ -92,10 +94,8 @@ constexpr std::uint16_t MachineI386 = 0x14c;
 constexpr std::uint16_t Pe32Magic = 0x10b;
 constexpr std::size_t CoffHeaderSize = 20;
 constexpr std::size_t DataDirectoriesAt = 96;  // in the PE32 optional header
-}  // namespace
 
-ModuleFile readPeModuleFile(const std::filesystem::path& file) {
-    const PeFile pe(file);
+ModuleFile readPe(const PeFile& pe) {
     if (pe.at<std::uint16_t>(0) != 0x5a4d) pe.fail("not a Windows module (no MZ header)");
     const std::size_t peAt = pe.at<std::uint32_t>(0x3c);
     if (pe.at<std::uint32_t>(peAt) != 0x00004550) pe.fail("not a Windows module (no PE signature)");
@@ -137,9 +137,16 @@ ModuleFile readPeModuleFile(const std::filesystem::path& file) {
         result.resources.bytes = pe.bytesFrom(resourceRva, sections);
         result.resources.address = resourceRva;
     }
-    result.bitmaps = listBitmaps(result.resources, file.string());
+    result.bitmaps = listBitmaps(result.resources, pe.name());
     std::sort(result.exports.begin(), result.exports.end());
     return result;
+}
+}  // namespace
+
+ModuleFile readPeModuleFile(const std::filesystem::path& file) { return readPe(PeFile(file)); }
+
+ModuleFile readPeModuleBytes(std::span<const char> bytes, const std::string& file) {
+    return readPe(PeFile(bytes, file));
 }
 
 }  // namespace tj20::host

@@ -2,6 +2,7 @@
 #include "tj20host/resources.h"
 
 #include <cstring>
+#include <set>
 #include <stdexcept>
 
 namespace tj20::host {
@@ -50,9 +51,16 @@ std::vector<BitmapInfo> listBitmaps(const ResourceSection& section, const std::s
     std::vector<BitmapInfo> bitmaps;
     if (section.empty()) return bitmaps;
     const Reader r{section, where};
+    // Each type and each bitmap is listed once: entries that repeat one, all leading to the
+    // same directory, would let a few kilobytes list millions of bitmaps.
+    bool bitmapType = false;
+    std::set<std::uint32_t> ids;
     for (const auto& [type, typeTarget] : r.entries(0)) {
         if (type != BitmapResourceType) continue;
+        if (bitmapType) r.fail("the bitmap type is listed twice");
+        bitmapType = true;
         for (const auto& [id, idTarget] : r.entries(r.subdirectory(typeTarget))) {
+            if (!ids.insert(id).second) r.fail("bitmap " + std::to_string(id) + " is listed twice");
             const auto languages = r.entries(r.subdirectory(idTarget));
             if (languages.empty()) r.fail("bitmap " + std::to_string(id) + " has no data");
             const std::uint32_t entry = languages.front().second;

@@ -1,0 +1,8 @@
+// Windows module files as the Windows host reads and checks them before loading one
+// (module_file_promises.h says what holds).
+#include "module_file_promises.h"
+#include "tj20host/module_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return readAndCheckModule(data, size, tj20::host::readPeModuleBytes, tj20::host::checkPeModuleBytes);
+}
