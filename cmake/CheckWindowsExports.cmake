@@ -3,13 +3,16 @@
 #   - every .gau in DIR exports exactly ImportTable and Linkage,
 #   - SOUND_LIBRARY (if given) exports exactly GaugePlaySound, GaugeStopSound and TerminateSounds,
 #   - each of them and each of PROGRAMS (if given) imports only Windows system DLLs: no MinGW
-#     runtime DLL, nothing a user would have to ship beside a module.
+#     runtime DLL, nothing a user would have to ship beside a module,
+#   - every .gau carries its bitmaps: a resource directory of BITMAP resources, as many as the
+#     artwork drawn for it (ART, one manifest.txt per module).
 cmake_minimum_required(VERSION 3.25)
 set(system_dlls kernel32.dll msvcrt.dll user32.dll gdi32.dll advapi32.dll winmm.dll)
 set(problems "")
 
-# Sets <exports_var> and <imports_var> to the file's exported names and imported DLLs.
-function(read_tables file exports_var imports_var)
+# Sets <exports_var> and <imports_var> to the file's exported names and imported DLLs, and
+# <dump_var> to objdump's whole account of its headers.
+function(read_tables file exports_var imports_var dump_var)
   execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} failed on ${file}")
@@ -28,6 +31,24 @@ function(read_tables file exports_var imports_var)
   list(TRANSFORM dlls REPLACE "^DLL Name: " "")
   set(${exports_var} "${names}" PARENT_SCOPE)
   set(${imports_var} "${dlls}" PARENT_SCOPE)
+  set(${dump_var} "${dump}" PARENT_SCOPE)
+endfunction()
+
+# The resource directory: one type, BITMAP (2), then one entry per bitmap the artwork drew.
+function(check_bitmaps file dump)
+  string(REGEX MATCH "Type Table:[^\n]*IDs: 1\n[^\n]*Entry: ID: 0x000002[^\n]*\n[^\n]*Name Table:[^\n]*IDs: ([0-9]+)"
+         resources "${dump}")
+  get_filename_component(name ${file} NAME_WE)
+  file(STRINGS ${ART}/${name}/manifest.txt drawn)
+  list(LENGTH drawn expected)
+  if(NOT resources)
+    set(problems "${problems}${file} carries no BITMAP resources\n" PARENT_SCOPE)
+  elseif(NOT CMAKE_MATCH_1 EQUAL expected)
+    set(problems "${problems}${file} carries ${CMAKE_MATCH_1} bitmaps; its artwork has ${expected}\n" PARENT_SCOPE)
+  else()
+    math(EXPR total "${bitmaps_total} + ${expected}")
+    set(bitmaps_total ${total} PARENT_SCOPE)
+  endif()
 endfunction()
 
 function(check_imports file imports)
@@ -55,24 +76,31 @@ list(LENGTH modules count)
 if(count EQUAL 0)
   message(FATAL_ERROR "no modules in ${DIR}")
 endif()
+set(bitmaps_total 0)
 foreach(module IN LISTS modules)
-  read_tables(${module} exports imports)
+  read_tables(${module} exports imports dump)
   check_exports(${module} "${exports}" "ImportTable;Linkage")
   check_imports(${module} "${imports}")
+  if(ART)
+    check_bitmaps(${module} "${dump}")
+  endif()
 endforeach()
 if(SOUND_LIBRARY)
-  read_tables(${SOUND_LIBRARY} exports imports)
+  read_tables(${SOUND_LIBRARY} exports imports dump)
   check_exports(${SOUND_LIBRARY} "${exports}" "GaugePlaySound;GaugeStopSound;TerminateSounds")
   check_imports(${SOUND_LIBRARY} "${imports}")
 endif()
 foreach(program IN LISTS PROGRAMS)
-  read_tables(${program} exports imports)
+  read_tables(${program} exports imports dump)
   check_imports(${program} "${imports}")
 endforeach()
 if(problems)
   message(FATAL_ERROR "${problems}")
 endif()
 set(checked "${count} Windows modules export exactly ImportTable and Linkage")
+if(ART)
+  string(APPEND checked " and carry their ${bitmaps_total} bitmaps")
+endif()
 if(SOUND_LIBRARY)
   string(APPEND checked ", GaugeSound.dll its three entry points")
 endif()

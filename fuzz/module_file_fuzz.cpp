@@ -1,5 +1,5 @@
 // Module files as the host reads them before loading one: any bytes give the exports and the
-// bitmap manifest, or a std::runtime_error naming the file; no other exception and no crash,
+// bitmaps of its resource directory, or a std::runtime_error naming the file; no other exception and no crash,
 // within libFuzzer's time and memory limits for one input.
 #include <algorithm>
 #include <cstddef>

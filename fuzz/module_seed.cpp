@@ -1,5 +1,5 @@
 // Cuts a built module down to what the host's module-file reader looks at, as a fuzzing seed:
-// the ELF header, the dynamic symbols and their names, the bitmap manifest and the section
+// the ELF header, the dynamic symbols and their names, the resource directory and the section
 // names, laid end to end with the section headers after them.
 //   tj20_module_seed <module.gau> <seed>
 #include <elf.h>
@@ -30,9 +30,9 @@ int main(int argc, char** argv) {
     const Elf64_Shdr names = header(eh.e_shstrndx);
     const auto nameOf = [&](const Elf64_Shdr& sh) { return std::string(file.data() + names.sh_offset + sh.sh_name); };
 
-    // Kept: the null section, .dynsym, .dynstr, tj20bmp and the section names, in that order.
+    // Kept: the null section, .dynsym, .dynstr, tj20rsrc and the section names, in that order.
     std::vector<unsigned> kept{0};
-    for (const char* wanted : {".dynsym", ".dynstr", "tj20bmp", ".shstrtab"})
+    for (const char* wanted : {".dynsym", ".dynstr", "tj20rsrc", ".shstrtab"})
         for (unsigned i = 1; i < eh.e_shnum; ++i)
             if (nameOf(header(i)) == wanted) kept.push_back(i);
     std::vector<char> out(sizeof eh);

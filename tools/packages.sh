@@ -5,12 +5,13 @@
 #                                     saying what and why, or stops with one line saying
 #                                     what to install by hand.
 
-# Building the modules and the reference host, and flying the demo.
-TJ20_PACKAGES_DEMO=(cmake ninja-build g++)
+# Building the modules and the reference host, and flying the demo; Cairo, its pkg-config file
+# and the DejaVu fonts draw the modules' artwork and the host's pictures.
+TJ20_PACKAGES_DEMO=(cmake ninja-build g++ pkg-config libcairo2-dev fonts-dejavu-core)
 # Running the tests: the test framework and the benchmark library.
 TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev)
-# The 32-bit Windows modules.
-TJ20_PACKAGES_WINDOWS=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
+# The 32-bit Windows modules (their artwork is drawn by a native build of the same sources).
+TJ20_PACKAGES_WINDOWS=("${TJ20_PACKAGES_DEMO[@]}" g++-mingw-w64-i686 binutils-mingw-w64-i686)
 # The Windows host and modules run under Wine (its 32-bit part needs the i386 architecture).
 TJ20_PACKAGES_WINE=("${TJ20_PACKAGES_WINDOWS[@]}" wine wine32:i386)
 # The fuzz targets: clang and its sanitizer and libFuzzer runtimes.

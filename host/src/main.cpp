@@ -1,6 +1,7 @@
 // tj20host: runs scenario scripts against the built panel.
 //
-//   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>]
+//   tj20host run <script.scn> [--trace] [--json] [--fail-fast] [--modules <dir>] [--panel <file>] [--output <dir>]
+//   tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] [<window or gauge>...]
 //
 // Exit status: 0 every expectation held, 1 one failed, 2 bad input (nothing ran), 3 out of
 // memory, 4 a module crashed (one line on stderr names it and the call the host was making),
@@ -13,6 +14,10 @@
 #include <string_view>
 
 #include "platform/os.h"
+#if TJ20_HOST_RENDER
+#include "render_command.h"
+#include "tj20host/render.h"
+#endif
 #include "tj20host/scenario.h"
 
 namespace {
@@ -38,6 +43,11 @@ int usage(std::string_view problem) {
            "  --modules    the directory of the gauge modules (default: "
         << TJ20_PANEL_DIR << ")\n"
         << "  --panel      the configuration 'load default' loads (default: " << TJ20_DEFAULT_PANEL << ")\n"
+        << "  --output     where the script's render steps write (default: the working directory)\n"
+        << "usage: tj20host render [--modules <dir>] [--panel <file>] [--cycles <n>] [--output <dir>] "
+           "[<window or gauge>...]\n"
+           "  draws the panel's windows (every window unless some are named) and the gauges named, after <n>\n"
+           "  cycles (default 1)\n"
         << "exit status: 0 passed, 1 an expectation failed, 2 bad input (nothing ran), 3 out of memory,\n"
            "  130 interrupted (Ctrl-C)\n";
     return tj20::host::ScenarioBadInput;
@@ -53,6 +63,16 @@ int run(int argc, char** argv) {
     if (command == "--help" || command == "-h" || command == "help") {
         usage("");
         return 0;
+    }
+    if (command == "render") {
+#if TJ20_HOST_RENDER
+        const int status = renderCommand(argc - 2, argv + 2, TJ20_PANEL_DIR, TJ20_DEFAULT_PANEL);
+        releaseDrawingCaches();
+        return status;
+#else
+        std::cerr << "tj20host: this build of the host draws no pictures (it was built without Cairo)\n";
+        return ScenarioBadInput;
+#endif
     }
     if (command != "run") return usage("unknown command '" + std::string(command) + "'");
 
@@ -76,6 +96,9 @@ int run(int argc, char** argv) {
         } else if (arg == "--panel") {
             if (++i == argc) return usage("--panel needs a configuration file");
             options.defaultConfig = argv[i];
+        } else if (arg == "--output") {
+            if (++i == argc) return usage("--output needs a directory");
+            options.outputDir = argv[i];
         } else if (arg.starts_with("--"))
             return usage("unknown option '" + std::string(arg) + "'");
         else if (script.empty())
@@ -88,8 +111,15 @@ int run(int argc, char** argv) {
     if (tj20::host::os::stderrIsTerminal()) options.progress = &std::cerr;
     catchInterrupt();
     options.interrupted = &interrupted;
+#if TJ20_HOST_RENDER
+    options.render = renderSteps(options.moduleDir);
+#endif
 
     const ScenarioResult result = runScenarioFile(script, options);
+#if TJ20_HOST_RENDER
+    options.render = nullptr;  // the renderer goes before the caches it drew with
+    releaseDrawingCaches();
+#endif
     if (result.exitCode == ScenarioBadInput) return result.exitCode;
     std::cerr << script << ": ";
     if (result.interrupted) {

@@ -82,7 +82,7 @@ TEST(ModuleFile, SymbolsSharingOneLongNameAreRefused) {
     }
 }
 
-TEST(ModuleFile, SectionNamesAreReadOnlyAsFarAsTheBitmapManifestsName) {
+TEST(ModuleFile, SectionNamesAreReadOnlyAsFarAsTheResourceSectionsName) {
     // 60,000 section headers, all one and the same (entry size 0), each named by a megabyte run.
     Image image;
     const std::size_t name = image.appendRun('t', 1 << 20);

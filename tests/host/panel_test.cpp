@@ -183,8 +183,8 @@ TEST(Layout, GaugeIsDrawnAtItsConfiguredSizeOrElseAtItsBackgroundsSize) {
                           Case{"rl_tj20_engine2_epr", host::GaugeBox{200, 20, 151, 151}},  // in proportion
                           Case{"rl_tj20_engine1_n1", host::GaugeBox{400, 20, 302, 302}},   // its own size
                           Case{"rl_tj20_icon_hyd_open", host::GaugeBox{700, 5, 30, 19}},
-                          Case{"rl_tj20_oh_lights", std::nullopt},   // its artwork is not described
-                          Case{"rl_tj20_lights_lnd", std::nullopt},  // a width, but nothing to scale
+                          Case{"rl_tj20_oh_lights", host::GaugeBox{5, 500, 260, 100}},
+                          Case{"rl_tj20_lights_lnd", host::GaugeBox{300, 500, 222, 100}},  // 290 by 130, scaled
                           Case{"rl_tj20_cvr", host::GaugeBox{600, 500, 187, 50}}, Case{"rl_tj20_nothing", {}}}) {
         const auto box = panel->gaugeBox(c.gauge);
         ASSERT_EQ(box.has_value(), c.box.has_value()) << c.gauge;

@@ -1,10 +1,9 @@
 // The Windows host's reader of a module's file, tried on a 32-bit DLL image laid out here
-// byte by byte: the export names, the bitmap manifest without the section's file padding,
-// and an error naming the file and the problem for each way the file can be wrong.
+// byte by byte: the export names, the bitmaps of its resource directory, and an error naming
+// the file and the problem for each way the file can be wrong.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -19,8 +18,8 @@ namespace tj20::test {
 namespace {
 
 // The smallest DLL the reader must understand: an export directory in ".edata" naming
-// Linkage and ImportTable, and a "tj20bmp" section of two bitmaps, which the linker has
-// rounded up with zeros in memory and padded to 0x200 bytes in the file.
+// Linkage and ImportTable, and a resource directory in ".rsrc" holding one BITMAP (0x100,
+// 2 by 1 pixels at 24 bits), its data entry counting from the image's base as in a DLL.
 struct PeImage {
     std::vector<char> bytes = std::vector<char>(0x800, 0);
 
@@ -35,16 +34,23 @@ struct PeImage {
         put32(0x58 + 92, 16);      // data directories
         put32(0x58 + 96, 0x1000);  // the export directory's address
         put32(0x58 + 100, 0x28);
+        put32(0x58 + 112, 0x2000);  // the resource directory's address
+        put32(0x58 + 116, 0x88);
         section(0x138, ".edata", 0x1000, 0x100, 0x400);
-        section(0x160, "tj20bmp", 0x2000, 0x30, 0x600);  // two entries, rounded up with zeros
+        section(0x160, ".rsrc", 0x2000, 0x88, 0x600);
         put32(0x400 + 24, 2);                            // names
         put32(0x400 + 32, 0x1040);                       // their addresses, at 0x1040
         put32(0x440, 0x1060);
         put32(0x444, 0x1070);
         text(0x460, "Linkage");
         text(0x470, "ImportTable");
-        const std::array<std::uint32_t, 6> bitmaps{0x100, 19, 19, 0x1100, 10, 40};
-        for (std::size_t i = 0; i < bitmaps.size(); ++i) put32(0x600 + 4 * i, bitmaps[i]);
+        // type BITMAP, then identifier 0x100, then language 0x409, then the data entry
+        put16(0x600 + 14, 1), put32(0x600 + 16, 2), put32(0x600 + 20, 0x80000000 | 24);
+        put16(0x600 + 24 + 14, 1), put32(0x600 + 40, 0x100), put32(0x600 + 44, 0x80000000 | 48);
+        put16(0x600 + 48 + 14, 1), put32(0x600 + 64, 0x409), put32(0x600 + 68, 72);
+        put32(0x600 + 72, 0x2000 + 88), put32(0x600 + 76, 48);
+        put32(0x600 + 88, 40), put32(0x600 + 92, 2), put32(0x600 + 96, 1), put16(0x600 + 100, 1);
+        put16(0x600 + 102, 24);
     }
     void put16(std::size_t at, std::uint16_t v) { std::memcpy(&bytes[at], &v, sizeof v); }
     void put32(std::size_t at, std::uint32_t v) { std::memcpy(&bytes[at], &v, sizeof v); }
@@ -62,18 +68,19 @@ std::filesystem::path scratch(const std::string& name) {
     return std::filesystem::temp_directory_path() / ("tj20_pe_" + std::to_string(getpid()) + "_" + name);
 }
 
-TEST(PeReader, ReadsTheExportNamesAndTheBitmapManifest) {
+TEST(PeReader, ReadsTheExportNamesAndTheBitmaps) {
     const auto file = scratch("module.gau");
     const PeImage image;
     std::ofstream(file, std::ios::binary).write(image.bytes.data(), static_cast<std::streamsize>(image.bytes.size()));
     const auto read = host::readPeModuleFile(file);
     std::filesystem::remove(file);
     EXPECT_EQ(read.exports, (std::vector<std::string>{"ImportTable", "Linkage"}));
-    ASSERT_EQ(read.bitmaps.size(), 2u) << "the section's padding holds no bitmaps";
+    ASSERT_EQ(read.bitmaps.size(), 1u);
     EXPECT_EQ(read.bitmaps[0].id, 0x100u);
-    EXPECT_EQ(read.bitmaps[0].width, 19u);
-    EXPECT_EQ(read.bitmaps[1].id, 0x1100u);
-    EXPECT_EQ(read.bitmaps[1].height, 40u);
+    EXPECT_EQ(read.bitmaps[0].width, 2u);
+    EXPECT_EQ(read.bitmaps[0].height, 1u);
+    EXPECT_EQ(read.bitmaps[0].depth, 24u);
+    EXPECT_EQ(read.resources.address, 0x2000u);
 }
 
 TEST(PeReader, MalformedFileIsAnErrorNamingTheFileAndTheProblem) {
@@ -102,6 +109,10 @@ TEST(PeReader, MalformedFileIsAnErrorNamingTheFileAndTheProblem) {
              std::memset(&p.bytes[0x4fc], 'x', 0x304);
          },
          "a name runs past the end"},
+        {"resources outside every section", [](PeImage& p) { p.put32(0x58 + 112, 0x7000); },
+         "address 0x7000 lies in no section"},
+        {"bitmap data outside the resources", [](PeImage& p) { p.put32(0x600 + 72, 0x1000); },
+         "outside the resource section"},
         {"too many sections", [](PeImage& p) { p.put16(0x46, 0xffff); }, "truncated or malformed PE file"},
     };
     for (const auto& c : cases) {

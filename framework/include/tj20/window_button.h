@@ -3,13 +3,11 @@
 #pragma once
 
 #include "tj20/gauge.h"
-#include "tj20/resources.h"
 
-// TJ20_WINDOW_BUTTON(module, toggle event, area box, bitmap width, bitmap height[, records before the area])
-#define TJ20_WINDOW_BUTTON(module_name, toggle_event, area_box, bitmap_width, bitmap_height, ...) \
-    TJ20_BITMAPS({0x100, bitmap_width, bitmap_height})                                            \
-    namespace {                                                                                   \
-    constinit ::tj20::Chain elements{::tj20::image(0x100)};                                       \
-    constinit ::tj20::Areas areas{__VA_ARGS__ ::tj20::keyArea<toggle_event>(area_box)};           \
-    }                                                                                             \
+// TJ20_WINDOW_BUTTON(module, toggle event, area box[, records before the area])
+#define TJ20_WINDOW_BUTTON(module_name, toggle_event, area_box, ...)                    \
+    namespace {                                                                         \
+    constinit ::tj20::Chain elements{::tj20::image(0x100)};                             \
+    constinit ::tj20::Areas areas{__VA_ARGS__ ::tj20::keyArea<toggle_event>(area_box)}; \
+    }                                                                                   \
     TJ20_GAUGE(module_name, .elements = elements, .areas = areas)

@@ -14,7 +14,6 @@
 #include <utility>
 
 #include "tj20/gauge.h"
-#include "tj20/resources.h"
 
 namespace {
 using namespace tj20;
@@ -220,17 +219,5 @@ void reset() {
            lhydpressure, rhydpressure, rudhyd, lairfoil, rairfoil, taildeice, extlbuslt, extrbuslt, emerpwrsw);
 }
 }  // namespace
-
-// The legend images, 70 by 22 pixels each.
-#define TJ20_LEGEND(n) \
-    { 0x1100 + 0x100 * (n), 70, 22 }
-TJ20_BITMAPS(TJ20_LEGEND(0), TJ20_LEGEND(1), TJ20_LEGEND(2), TJ20_LEGEND(3), TJ20_LEGEND(4), TJ20_LEGEND(5),
-             TJ20_LEGEND(6), TJ20_LEGEND(7), TJ20_LEGEND(8), TJ20_LEGEND(9), TJ20_LEGEND(10), TJ20_LEGEND(11),
-             TJ20_LEGEND(12), TJ20_LEGEND(13), TJ20_LEGEND(14), TJ20_LEGEND(15), TJ20_LEGEND(16), TJ20_LEGEND(17),
-             TJ20_LEGEND(18), TJ20_LEGEND(19), TJ20_LEGEND(20), TJ20_LEGEND(21), TJ20_LEGEND(22), TJ20_LEGEND(23),
-             TJ20_LEGEND(24), TJ20_LEGEND(25), TJ20_LEGEND(26), TJ20_LEGEND(27), TJ20_LEGEND(28), TJ20_LEGEND(29),
-             TJ20_LEGEND(30), TJ20_LEGEND(31), TJ20_LEGEND(32), TJ20_LEGEND(33), TJ20_LEGEND(34), TJ20_LEGEND(35),
-             TJ20_LEGEND(36), TJ20_LEGEND(37), TJ20_LEGEND(38), TJ20_LEGEND(39), TJ20_LEGEND(40))
-#undef TJ20_LEGEND
 
 TJ20_GAUGE(rl_tj20_annunpnl, .sim = simvars, .elements = elements, .update = update, .reset = reset)

@@ -8,9 +8,6 @@
 #include <utility>
 
 #include "tj20/gauge.h"
-#include "tj20/resources.h"
-
-TJ20_BITMAPS({0x100, 302, 302})
 
 namespace tj20::engine_instruments {
 

@@ -1,9 +1,6 @@
 // Heading hold strip beside the guidance panel's heading knob: an unlit black strip that
 // answers a right click with the simulator's wings-level heading hold.
 #include "tj20/gauge.h"
-#include "tj20/resources.h"
-
-TJ20_BITMAPS({0x100, 12, 46})
 
 namespace {
 using namespace tj20;

@@ -3,9 +3,6 @@
 // altitude hold and a 2000 ft/min climb target. Anywhere else it commands takeoff/go-around
 // thrust, from which the guidance panel enters its go-around mode.
 #include "tj20/gauge.h"
-#include "tj20/resources.h"
-
-TJ20_BITMAPS({0x100, 30, 31})
 
 namespace {
 using namespace tj20;

@@ -7,6 +7,7 @@
 //   size_mm=1024,768
 //   visible=1
 //   gauge00=rl_tj20_icon_ovhd_open!rl_tj20_icon_ovhd_open, 10, 20
+//   gauge01=rl_tj20_engine1_n1!rl_tj20_engine1_n1, 10, 40, 96     ; drawn 96 pixels wide
 //   [Window01]
 //   ident=overhead        ; the window the overhead toggle event shows and hides
 //   visible=0
@@ -35,7 +36,7 @@ struct GaugePlacement {
     std::string gauge;   // gauge name inside the module
     int x = 0;
     int y = 0;
-    int width = 0;   // the size drawn on the window; 0: the gauge's own
+    int width = 0;   // the size the gauge is drawn at on the window; 0: its background's own
     int height = 0;  // 0 with a width: in the gauge's proportions
     int line = 0;    // where it was declared, for error messages
 };

@@ -34,7 +34,18 @@ struct ElementState {
     std::string text;          // texts: the buffer after the callback
     double offsetX = 0;        // sliders, moving images, sprites: value × scale, pixels
     double offsetY = 0;
+    double scaleX = 0;  // sliders and moving images: the scales, pixels per unit
+    double scaleY = 0;
     double rotation = 0;  // sprites: angle callback × scale
+    int pivotX = 0;       // needles and sprites: the point of the bitmap that lies on the position
+    int pivotY = 0;
+    // Texts: the box, the colours (0x00BBGGRR; a background of 0 is transparent), the font.
+    int boxWidth = 0;
+    int boxHeight = 0;
+    std::uint32_t textColour = 0;
+    std::uint32_t backgroundColour = 0;
+    std::string font;
+    std::uint32_t fontWeight = 0;
 
     bool moves() const { return kind == Slider || kind == MovingImage || kind == Sprite; }
 };

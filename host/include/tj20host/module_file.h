@@ -1,5 +1,5 @@
 // What the host reads from a module's file without running it: its exported symbols and
-// its bitmap manifest (the "tj20bmp" section).
+// its bitmaps (the resource directory in its section "tj20rsrc", tj20host/resources.h).
 #pragma once
 
 #include <cstdint>
@@ -8,17 +8,14 @@
 #include <string>
 #include <vector>
 
-namespace tj20::host {
+#include "tj20host/resources.h"
 
-struct BitmapInfo {
-    std::uint32_t id = 0;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-};
+namespace tj20::host {
 
 struct ModuleFile {
     std::vector<std::string> exports;  // defined dynamic symbols, sorted
-    std::vector<BitmapInfo> bitmaps;
+    ResourceSection resources;         // empty when the module carries none
+    std::vector<BitmapInfo> bitmaps;   // the BITMAP resources, by identifier
 };
 
 // Reads a module file of the system the host runs on: an ELF shared object on Linux, a
@@ -28,7 +25,7 @@ ModuleFile readModuleFile(const std::filesystem::path& file);
 // The same from the file's bytes; `file` names it in messages.
 ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file);
 
-// Reads a 32-bit Windows DLL (PE32, i386): its export names and its "tj20bmp" section. The
+// Reads a 32-bit Windows DLL (PE32, i386): its export names and its resource directory. The
 // Windows host's readModuleFile; on any system for the tests.
 ModuleFile readPeModuleFile(const std::filesystem::path& file);
 

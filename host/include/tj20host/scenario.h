@@ -7,12 +7,16 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tj20::host {
+
+class Panel;
+struct PanelConfig;
 
 struct Diagnostic {
     enum class Kind {
@@ -43,6 +47,12 @@ struct ScenarioOptions {
     std::ostream* progress = nullptr;
     // How often a run or hold updates the progress line and hands the trace on to its stream.
     std::chrono::milliseconds updateInterval{500};
+    // Draws the "render" steps' pictures: the windows named (none: every window) into the
+    // directory, returning the files written. Unset, a render step fails.
+    std::function<std::vector<std::filesystem::path>(const Panel&, const PanelConfig&, const std::filesystem::path&,
+                                                     const std::vector<std::string>&)>
+        render;
+    std::filesystem::path outputDir;  // where a render step's relative directory starts; empty: the working directory
 };
 
 // Exit codes of a run, as the command-line program returns them.

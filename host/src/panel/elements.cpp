@@ -129,6 +129,15 @@ struct ElementEvaluator {
             slot.text = buffer.data();
         }
         s.value = call(text.update_cb, e);
+        s.boxWidth = text.size.x;
+        s.boxHeight = text.size.y;
+        s.textColour = text.fg_color;
+        s.backgroundColour = text.bg_color;
+        if (text.font_name != slot.font) {  // the name is copied only when the module names another
+            s.font = text.font_name ? text.font_name : "";
+            slot.font = text.font_name;
+        }
+        s.fontWeight = text.font_weight;
     }
 
     // Sliders and moving images: the offset on each axis is the axis callback × its scale.
@@ -139,6 +148,8 @@ struct ElementEvaluator {
         s.value = call(f.x.update_cb, e);
         s.offsetX = s.value * f.x.scale;
         s.offsetY = call(f.y.update_cb, e) * f.y.scale;
+        s.scaleX = f.x.scale;
+        s.scaleY = f.y.scale;
     }
 
     // Sprites move as sliders do and also turn by the angle callback × its scale.
@@ -169,6 +180,8 @@ struct ElementEvaluator {
         }
         s.x = e->position.x;
         s.y = e->position.y;
+        s.pivotX = e->offset.x;
+        s.pivotY = e->offset.y;
         switch (s.kind) {
             case ElementState::Icon:
                 icon(e, s);

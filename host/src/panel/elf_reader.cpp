@@ -1,4 +1,4 @@
-// A small ELF64 reader: section headers, the dynamic symbol table and one named section.
+// A small ELF64 reader: section headers, the dynamic symbol table and the resource section.
 #include <elf.h>
 
 #include <algorithm>
@@ -51,7 +51,7 @@ ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file)
     ModuleFile result;
     std::size_t exportBytes = 0;
     for (const auto& sh : sections) {
-        const std::string name = stringAt(bytes, names.sh_offset + sh.sh_name, sizeof "tj20bmp");
+        const std::string name = stringAt(bytes, names.sh_offset + sh.sh_name, sizeof "tj20rsrc");
         if (sh.sh_type == SHT_DYNSYM && sh.sh_link < sections.size()) {
             const auto& strtab = sections[sh.sh_link];
             for (std::size_t off = sh.sh_offset + sizeof(Elf64_Sym);
@@ -65,17 +65,15 @@ ModuleFile readModuleBytes(std::span<const char> bytes, const std::string& file)
                 exportBytes += result.exports.back().size();
                 if (exportBytes > MaxExportBytes) throw std::runtime_error(file + ": symbol names too large");
             }
-        } else if (name == "tj20bmp" && sh.sh_type == SHT_PROGBITS) {
-            for (std::size_t off = sh.sh_offset; off + 12 <= sh.sh_offset + sh.sh_size; off += 12) {
-                BitmapInfo b;
-                b.id = at<std::uint32_t>(bytes, off, file);
-                b.width = at<std::uint32_t>(bytes, off + 4, file);
-                b.height = at<std::uint32_t>(bytes, off + 8, file);
-                result.bitmaps.push_back(b);
-            }
+        } else if (name == NativeResourceSection && sh.sh_type == SHT_PROGBITS) {
+            if (sh.sh_offset > bytes.size() || bytes.size() - sh.sh_offset < sh.sh_size)
+                throw std::runtime_error(file + ": truncated ELF file");
+            result.resources.bytes.assign(bytes.begin() + static_cast<std::ptrdiff_t>(sh.sh_offset),
+                                          bytes.begin() + static_cast<std::ptrdiff_t>(sh.sh_offset + sh.sh_size));
         }
     }
     std::sort(result.exports.begin(), result.exports.end());
+    result.bitmaps = listBitmaps(result.resources, file);
     return result;
 }
 

@@ -27,10 +27,11 @@
 namespace tj20::host {
 
 // What the host keeps of an element beside its state: which element it was at the last draw,
-// its text buffer, and the needle table whose angles it filled.
+// its text buffer and font name, and the needle table whose angles it filled.
 struct ElementSlot {
     const abi::ElementHeader* header = nullptr;
     const char* text = nullptr;
+    const char* font = nullptr;  // the font name the state holds a copy of
     const abi::NeedleEntry* filledTable = nullptr;
 };
 

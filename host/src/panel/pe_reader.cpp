@@ -1,5 +1,5 @@
-// A small PE32 reader: the section table, the export directory's names and one named
-// section. Every offset read from the file is checked against the file's size.
+// A small PE32 reader: the section table, the export directory's names and the resource
+// directory. Every offset read from the file is checked against the file's size.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -64,6 +64,19 @@ public:
         fail("address 0x" + hex(rva) + " lies in no section");
     }
 
+    // The bytes from a relative virtual address to the end of the section that holds it.
+    std::vector<char> bytesFrom(std::uint32_t rva, const std::vector<Section>& sections) const {
+        const std::size_t begin = offsetOf(rva, sections);
+        for (const auto& s : sections)
+            if (rva >= s.virtualAddress && rva - s.virtualAddress < s.contentSize()) {
+                const std::size_t end = std::size_t{s.rawOffset} + s.contentSize();
+                if (end > bytes_.size()) fail("truncated or malformed PE file");
+                return {bytes_.begin() + static_cast<std::ptrdiff_t>(begin),
+                        bytes_.begin() + static_cast<std::ptrdiff_t>(end)};
+            }
+        return {};
+    }
+
 private:
     static std::string hex(std::uint32_t v) {
         char b[16];
@@ -116,15 +129,15 @@ ModuleFile readPeModuleFile(const std::filesystem::path& file) {
             result.exports.push_back(pe.stringAt(pe.offsetOf(nameRva, sections)));
         }
     }
-    // The linker may round the manifest's section up with zeros: an entry with identifier 0
-    // names no bitmap.
-    for (const auto& s : sections) {
-        if (std::strcmp(s.name, "tj20bmp") != 0) continue;
-        for (std::size_t off = s.rawOffset; off + 12 <= std::size_t{s.rawOffset} + s.contentSize(); off += 12) {
-            const BitmapInfo b{pe.at<std::uint32_t>(off), pe.at<std::uint32_t>(off + 4), pe.at<std::uint32_t>(off + 8)};
-            if (b.id != 0) result.bitmaps.push_back(b);
-        }
+    // The bitmaps: the resource directory, where the data directories say it is.
+    constexpr std::uint32_t ResourceDirectory = 2;
+    const std::uint32_t resourceRva =
+        directoryCount > ResourceDirectory ? pe.at<std::uint32_t>(optional + DataDirectoriesAt + 8 * ResourceDirectory) : 0;
+    if (resourceRva) {
+        result.resources.bytes = pe.bytesFrom(resourceRva, sections);
+        result.resources.address = resourceRva;
     }
+    result.bitmaps = listBitmaps(result.resources, file.string());
     std::sort(result.exports.begin(), result.exports.end());
     return result;
 }

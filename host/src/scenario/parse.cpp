@@ -12,7 +12,7 @@ namespace {
 // Made on first use, inside the program's run, where memory running out is reported.
 const std::vector<std::string>& verbs() {
     static const std::vector<std::string> all = {"load", "set", "click", "right-click", "drag",
-                                                 "hold", "run", "note",  "expect"};
+                                                 "hold", "run", "note",  "render",      "expect"};
     return all;
 }
 }  // namespace
@@ -50,6 +50,11 @@ Action LineReader::action(Script& script, int line) {
         n.text.erase(0, std::min(n.text.size(), n.text.find_first_not_of(" \t")));
         if (n.text.empty()) throw LineError("note needs a text");
         return n;
+    } else if (verb == "render") {
+        RenderStep r;
+        r.directory = word("a directory for the pictures");
+        while (more()) r.windows.push_back(next("").text);
+        a = r;
     } else if (verb == "expect")
         a = expect();
     else

@@ -126,6 +126,16 @@ void Runner::shared(int line, const std::string& name) {
 }
 
 // A window is named by its title, its section or its ident, as the panel knows it.
+void Runner::windowOrGauge(int line, std::string& name) {
+    for (const auto& w : config_.windows)
+        if (w.title == name || w.section == name || (!w.ident.empty() && w.ident == name)) return;
+    if (panel_->hasGauge(name) || panel_->hasGauge(std::string(ModulePrefix) + name)) {
+        gauge(line, name);
+        return;
+    }
+    window(line, name);  // reports the name with the panel's windows
+}
+
 void Runner::window(int line, const std::string& name) {
     try {
         panel_->windowVisible(name);

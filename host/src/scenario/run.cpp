@@ -179,6 +179,15 @@ void Runner::execute(const Step& step, const HoldStep& a) {
         fail(step, "no mouse area of " + a.gauge + " at " + point(a.at) + " takes a press");
 }
 
+void Runner::execute(const Step& step, const RenderStep& a) {
+    if (!options_.render) return fail(step, "this host draws no pictures");
+    const auto directory = a.directory.is_absolute() ? a.directory : options_.outputDir / a.directory;
+    const auto files = options_.render(*panel_, config_, directory, a.windows);
+    panel_->journal().note(panel_->cycleCount(), panel_->tick(),
+                           "drew " + std::to_string(files.size()) + " window" + (files.size() == 1 ? "" : "s") +
+                               " into " + directory.string());
+}
+
 }  // namespace scenario
 
 ScenarioResult runScenario(std::string_view text, const std::filesystem::path& file, const ScenarioOptions& options) {

@@ -53,10 +53,14 @@ private:
     bool gauge(int line, std::string& name);
     void shared(int line, const std::string& name);
     void window(int line, const std::string& name);
+    void windowOrGauge(int line, std::string& name);  // what a render step may name
 
     void check(int line, SetShared& a) { shared(line, a.name); }
     void check(int line, ExpectShared& a) { shared(line, a.name); }
     void check(int line, SetWindow& a) { window(line, a.window); }
+    void check(int line, RenderStep& a) {
+        for (auto& name : a.windows) windowOrGauge(line, name);
+    }
     void check(int line, ExpectWindow& a) { window(line, a.window); }
     void check(int line, ExpectGauge& a) { gauge(line, a.gauge); }
     void check(int line, ExpectKeys& a) {
@@ -77,6 +81,7 @@ private:
     void execute(const Step& step, const MouseStep& a);
     void execute(const Step& step, const HoldStep& a);
     void execute(const Step& step, const RunStep& a);
+    void execute(const Step& step, const RenderStep& a);
     bool reachable(const Step& step, const std::string& gauge);
     // Between steps and cycles: whether Ctrl-C asked to stop.
     bool interruptRequested() const { return options_.interrupted && *options_.interrupted != 0; }

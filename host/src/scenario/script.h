@@ -81,6 +81,11 @@ struct RunStep {
 struct NoteStep {
     std::string text;
 };
+// Pictures of windows and gauges (none named: every window) into a directory.
+struct RenderStep {
+    std::filesystem::path directory;  // resolved against the options' output directory
+    std::vector<std::string> windows;  // windows or gauges
+};
 
 struct ExpectShared {
     std::string name;
@@ -128,8 +133,9 @@ struct ExpectElement {
     std::string text;
 };
 
-using Action = std::variant<SetSim, SetShared, SetTick, SetWindow, MouseStep, HoldStep, RunStep, NoteStep, ExpectShared,
-                            ExpectSim, ExpectKeys, ExpectSounds, ExpectWindow, ExpectGauge, ExpectElement>;
+using Action =
+    std::variant<SetSim, SetShared, SetTick, SetWindow, MouseStep, HoldStep, RunStep, NoteStep, RenderStep,
+                 ExpectShared, ExpectSim, ExpectKeys, ExpectSounds, ExpectWindow, ExpectGauge, ExpectElement>;
 
 struct Step {
     int line = 0;
