@@ -8,8 +8,9 @@
 # Building the modules and the reference host, and flying the demo; Cairo, its pkg-config file
 # and the DejaVu fonts draw the modules' artwork and the host's pictures.
 TJ20_PACKAGES_DEMO=(cmake ninja-build g++ pkg-config libcairo2-dev fonts-dejavu-core)
-# Running the tests: the test framework and the benchmark library.
-TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev)
+# Running the tests: the test framework, the benchmark library, and valgrind, whose callgrind
+# counts the panel cycle's instructions against the committed baseline.
+TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev valgrind)
 # The 32-bit Windows modules (their artwork is drawn by a native build of the same sources).
 TJ20_PACKAGES_WINDOWS=("${TJ20_PACKAGES_DEMO[@]}" g++-mingw-w64-i686 binutils-mingw-w64-i686)
 # The Windows host and modules run under Wine (its 32-bit part needs the i386 architecture).
