@@ -217,15 +217,21 @@ void Panel::Impl::evaluate(LoadedGauge& g) {
     abi::ElementHeader* e = g.header->elements_list ? *g.header->elements_list : nullptr;
     std::size_t n = 0;
     os::enterModule(g.module.c_str(), "element callback");
+    // The states and slots are reached through local pointers, which the callbacks cannot
+    // change, so the walk does not read the vectors again after every call into the module.
+    ElementState* states = g.elements.data();
+    ElementSlot* slots = g.slots.data();
     for (; e && n < LongestChain; ++n) {
-        if (n == g.elements.size()) {
+        if (n >= before) {  // a chain longer than at the last draw
             g.elements.emplace_back();
             g.slots.emplace_back();
+            states = g.elements.data();
+            slots = g.slots.data();
         }
-        ElementState& s = g.elements[n];
+        ElementState& s = states[n];
         const int wasState = s.state;
         const bool wasVisible = s.visible;
-        evaluator.evaluate(e, s, g.slots[n]);
+        evaluator.evaluate(e, s, slots[n]);
         if (n < before && s.kind == ElementState::Icon && (s.state != wasState || s.visible != wasVisible))
             iconChanges.push_back({n, wasState, wasVisible});
         e = e->next_element ? e->next_element[0] : nullptr;
@@ -234,7 +240,8 @@ void Panel::Impl::evaluate(LoadedGauge& g) {
     g.elements.resize(n);
     g.slots.resize(n);
     current = nullptr;
-    if (n == before) journalIconChanges(g);  // else the first draw, or a chain that changed: nothing to compare with
+    // Not on the first draw, nor for a chain that changed: nothing to compare with.
+    if (n == before && !iconChanges.empty()) journalIconChanges(g);
     drainSounds();
 }
 

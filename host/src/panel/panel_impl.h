@@ -118,7 +118,10 @@ struct Panel::Impl {
     // The journal (recorder.cpp).
     Event event(Event::Kind kind, std::string subject) const;  // stamped with the cycle and tick
     // Journals the sound calls made since the last drain.
-    void drainSounds();
+    void drainSounds() {
+        if (!pendingSounds.empty()) journalSounds();  // most calls into a module sound nothing
+    }
+    void journalSounds();
     void diffShared();  // records every shared variable whose value changed since the last look
     void setWindow(WindowConfig& w, bool visible);
     WindowConfig* window(std::string_view name);  // by title, section or ident

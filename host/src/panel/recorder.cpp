@@ -33,8 +33,7 @@ Event Panel::Impl::event(Event::Kind kind, std::string subject) const {
     return e;
 }
 
-void Panel::Impl::drainSounds() {
-    if (pendingSounds.empty()) return;  // most calls into a module sound nothing
+void Panel::Impl::journalSounds() {
     auto calls = std::move(pendingSounds);
     pendingSounds.clear();
     // Runs after every call into a module, the kills of a panel being destroyed among them:
