@@ -9,11 +9,12 @@
 // module does.
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 #include "tj20host/panel.h"
 
@@ -62,9 +63,9 @@ private:
                     const auto count = panel->elements(place.module).size();
                     const fs::path module = floorDir / ("tj20_floor_" + std::to_string(count) + ".gau");
                     if (!fs::exists(module))
-                        throw std::runtime_error(module.string() + ": no floor gauge of " + std::to_string(count) +
-                                                 " elements for " + place.module +
-                                                 "; add the count to TJ20_FLOOR_ELEMENT_COUNTS in bench/CMakeLists.txt");
+                        throw std::runtime_error(
+                            module.string() + ": no floor gauge of " + std::to_string(count) + " elements for " +
+                            place.module + "; add the count to TJ20_FLOOR_ELEMENT_COUNTS in bench/CMakeLists.txt");
                     place.module = "tj20_floor_" + std::to_string(index++);
                     place.gauge = "tj20_floor";
                     fs::copy_file(module, dir_ / (place.module + ".gau"));

@@ -27,8 +27,14 @@ TEST(PanelCycle, TextShowsItsValueAfterEveryDrawWhetherOrNotTheValueChanged) {
     const struct {
         double value;
         const char* text;
-    } steps[] = {{1.5, "1.50"}, {1.5, "1.50"},  {-0.0, "-0.00"}, {0.0, "0.00"},
-                 {0.0, "0.00"}, {2.0 / 3, "0.67"}, {std::numeric_limits<double>::quiet_NaN(), "nan"}, {1.5, "1.50"}};
+    } steps[] = {{1.5, "1.50"},
+                 {1.5, "1.50"},
+                 {-0.0, "-0.00"},
+                 {0.0, "0.00"},
+                 {0.0, "0.00"},
+                 {2.0 / 3, "0.67"},
+                 {std::numeric_limits<double>::quiet_NaN(), "nan"},
+                 {1.5, "1.50"}};
     for (const auto& s : steps) {
         panel->sim().set(ProbeValue, s.value);
         for (int draw = 1; draw <= 2; ++draw) {
@@ -62,7 +68,8 @@ TEST(PanelCycle, SharedValueChangesAreJournaledAcrossAnOwnerGoingAndComing) {
         std::vector<std::pair<std::uint64_t, std::uint64_t>> out;
         for (auto seq = since; seq < panel->journal().end(); ++seq) {
             const auto& e = panel->journal().at(seq);
-            if (e.kind == host::Event::Kind::SharedChange && e.subject == "probeval") out.emplace_back(e.before, e.after);
+            if (e.kind == host::Event::Kind::SharedChange && e.subject == "probeval")
+                out.emplace_back(e.before, e.after);
         }
         return out;
     };

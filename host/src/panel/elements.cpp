@@ -32,7 +32,7 @@ const char* describe(ElementState::Kind kind) {
 }
 
 namespace {
-constexpr std::size_t TextCapacity = 64;  // the host's text buffer: 63 characters and the terminator
+constexpr std::size_t TextCapacity = 64;   // the host's text buffer: 63 characters and the terminator
 constexpr std::size_t LongestChain = 256;  // a chain longer than this is taken to loop
 
 double call(abi::ElementCallback cb, abi::ElementHeader* e) { return cb ? cb(e) : 0.0; }
@@ -108,7 +108,8 @@ struct ElementEvaluator {
         auto& needle = reinterpret_cast<abi::ElementNeedle*>(e)->needle;
         panel.lookup(needle.source_var);
         if (needle.table && slot.filledTable != needle.table) {
-            if (panel.filledTables.insert(needle.table).second) fillAngles(needle.table, needle.table_size, e->position);
+            if (panel.filledTables.insert(needle.table).second)
+                fillAngles(needle.table, needle.table_size, e->position);
             slot.filledTable = needle.table;
         }
         s.value = call(needle.update_cb, e);

@@ -75,8 +75,8 @@ struct Panel::Impl {
     const LoadedGauge* current = nullptr;                            // the gauge whose callback runs now
     std::map<std::string, std::unique_ptr<std::uint32_t>> standIns;  // cells of the stand-in owners
     std::set<std::string, std::less<>> boundUnregistered;            // names bound while nobody registered them
-    void* soundLibrary = nullptr;          // the host's own hold on the stand-in, if it opened it
-    std::vector<SoundCall> pendingSounds;  // sound calls since the last drain
+    void* soundLibrary = nullptr;                    // the host's own hold on the stand-in, if it opened it
+    std::vector<SoundCall> pendingSounds;            // sound calls since the last drain
     std::set<const abi::NeedleEntry*> filledTables;  // needle tables whose angles the host has filled
     abi::HostFunctions functions{};
 
