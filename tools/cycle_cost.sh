@@ -105,11 +105,11 @@ awk -F'\t' -v c="$cycles" '
 
 echo "by gauge (own code), instructions per cycle, the $top costliest:"
 awk -F'\t' -v c="$cycles" '$2 ~ /\/rl_tj20_[^\/]*\.gau$/ { n = $2; sub(/.*\//, "", n); sub(/\.gau$/, "", n); sum[n] += $1 }
-  END { for (g in sum) printf "%12d  %s\n", sum[g] / c + 0.5, g }' "$work/panel.own" | sort -rn | head -n "$top"
+  END { for (g in sum) printf "%12d  %s\n", sum[g] / c + 0.5, g }' "$work/panel.own" | sort -rn | awk -v n="$top" 'NR <= n'
 
 echo "the costliest functions outside the gauges, instructions per cycle:"
 awk -F'\t' -v c="$cycles" '$2 !~ /\/rl_tj20_[^\/]*\.gau$/ { sum[$3] += $1 }
-  END { for (f in sum) printf "%12d  %s\n", sum[f] / c + 0.5, substr(f, 1, 100) }' "$work/panel.own" | sort -rn | head -n "$top"
+  END { for (f in sum) printf "%12d  %s\n", sum[f] / c + 0.5, substr(f, 1, 100) }' "$work/panel.own" | sort -rn | awk -v n="$top" 'NR <= n'
 
 if [[ -n $write ]]; then
   {
