@@ -24,9 +24,11 @@ double Words::number(const std::string& key, double fallback) const {
 }
 
 void Words::allow(std::initializer_list<const char*> known, std::initializer_list<const char*> flags) const {
-    for (const auto& [key, value] : options)
+    for (const auto& option : options) {
+        const std::string& key = option.first;
         if (std::none_of(known.begin(), known.end(), [&](const char* k) { return key == k; }))
             fail("'" + verb + "' takes no option '" + key + "'");
+    }
     for (const auto& word : bare)
         if (std::none_of(flags.begin(), flags.end(), [&](const char* f) { return word == f; }) &&
             !(std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '-'))

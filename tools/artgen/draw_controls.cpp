@@ -10,19 +10,6 @@ namespace tj20::art {
 
 namespace {
 
-// Splits "a,b,c" into its parts.
-std::vector<std::string> listOf(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const auto comma = text.find(',', start);
-        out.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return out;
-}
-
 // Per-state words of a `states=` option, or the defaults; one per image.
 std::vector<std::string> stateWords(const Piece& p, std::vector<std::string> defaults) {
     if (const auto s = p.d->head.option("states")) defaults = listOf(*s);

@@ -10,24 +10,12 @@ void sizeFromAreas(Piece& p, const Artwork& art, int fallbackW, int fallbackH);
 
 namespace {
 
-std::vector<std::string> words(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const auto comma = text.find(',', start);
-        out.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return out;
-}
-
 // What each image of a light shows: dark, lit, blank (the lens without its legend) or none
 // (nothing: an overlay's image that leaves the light below it seen).
 std::vector<std::string> lightStates(const Piece& p) {
     std::vector<std::string> s;
     if (const auto given = p.d->head.option("states")) {
-        s = words(*given);
+        s = listOf(*given);
     } else {
         s.assign(p.states, "lit");
         if (p.states > 1) s[0] = "dark";

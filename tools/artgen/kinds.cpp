@@ -32,4 +32,16 @@ std::vector<std::string> kindNames() {
     return names;
 }
 
+std::vector<std::string> listOf(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const auto comma = text.find(',', start);
+        out.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return out;
+}
+
 }  // namespace tj20::art

@@ -38,6 +38,8 @@ struct Kind {
 };
 
 const Kind* findKind(const std::string& name);
+// Splits an option's "a,b,c" into its parts.
+std::vector<std::string> listOf(const std::string& text);
 std::vector<std::string> kindNames();
 
 // Kinds are registered by the files that draw them.
