@@ -10,8 +10,9 @@
 # header-only) serves the panel's web page; nlohmann's JSON library writes the trace's JSON
 # lines and the page's messages.
 TJ20_PACKAGES_DEMO=(cmake ninja-build g++ pkg-config libcairo2-dev fonts-dejavu-core libboost-dev nlohmann-json3-dev)
-# Running the tests: the test framework and the benchmark library.
-TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev)
+# Running the tests: the test framework, the benchmark library, and valgrind, whose callgrind
+# counts the panel cycle's instructions against the committed baseline.
+TJ20_PACKAGES_TEST=("${TJ20_PACKAGES_DEMO[@]}" libgtest-dev libbenchmark-dev valgrind)
 # The browser tests of the panel's web page: headless Chromium driven through its WebDriver by
 # a Python script of the project (standard library only).
 TJ20_PACKAGES_BROWSER=("${TJ20_PACKAGES_TEST[@]}" python3 chromium chromium-driver)

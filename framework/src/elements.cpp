@@ -2,6 +2,8 @@
 // applies its lighting and visibility, and returns the value.
 #include "tj20/elements.h"
 
+#include <bit>
+
 #include "tj20/helpers.h"
 
 namespace tj20::detail {
@@ -10,6 +12,14 @@ constinit abi::FailureRecord noFailures[1] = {{0, 0}};
 
 namespace {
 Element& element(abi::ElementHeader* h) { return *reinterpret_cast<Element*>(h); }
+
+void formatOnChange(Element& e, double value) {
+    auto& t = e.fields.text;
+    const auto bits = std::bit_cast<std::uint64_t>(value);  // -0 and 0 print apart; a NaN is itself
+    if (e.formatted.buffer == t.string && e.formatted.value == bits) return;
+    formatText(t.string, t.max_string_length, e.format, value);
+    e.formatted = {t.string, bits};
+}
 
 void applyFlags(Element& e) {
     auto& flags = e.header.image_flags;
@@ -42,8 +52,13 @@ double TJ20_CALL textCallback(abi::ElementHeader* h) {
     if (e.render)
         e.render(t.string, t.max_string_length);
     else if (e.format)
-        formatText(t.string, t.max_string_length, e.format, e.value.read(e));
+        formatOnChange(e, e.value.read(e));
     return 0.0;
+}
+
+void forgetFormattedTexts(abi::ElementHeader* const* root) {
+    for (abi::ElementHeader* h = root ? *root : nullptr; h; h = h->next_element ? h->next_element[0] : nullptr)
+        element(h).formatted = {};
 }
 
 }  // namespace tj20::detail

@@ -11,6 +11,7 @@ namespace {
 constinit abi::u32 firstDrawDone = 0;
 
 void install(const abi::HostFunctions& h) {
+    forgetFormattedTexts(gaugeDefinition.elements.root);
     for (Owned* v : gaugeOwned.items) {
         if (!v) break;
         h.register_var_by_name(v->cell(), abi::SharedVarType, v->name());

@@ -4,6 +4,7 @@
 
 #include <concepts>
 #include <cstddef>
+#include <cstdint>
 #include <type_traits>
 
 #include "tj20/host_abi.h"
@@ -130,6 +131,13 @@ struct Element {
     Cond lit;      // unset: never drawn lit
     const char* format = nullptr;
     TextRenderer render = nullptr;
+    // What a formatted text last put into the host's buffer: the buffer and the value, bit for
+    // bit. The same value into the same buffer gives the same text, so the callback formats
+    // only when the value changes (formatting is most of what a draw costs).
+    struct Formatted {
+        char* buffer = nullptr;
+        std::uint64_t value = 0;
+    } formatted;
 
     // Drawn lit on every call.
     constexpr Element& alwaysLit() {
@@ -214,6 +222,8 @@ double TJ20_CALL valueCallback(abi::ElementHeader* e);
 double TJ20_CALL yCallback(abi::ElementHeader* e);
 double TJ20_CALL angleCallback(abi::ElementHeader* e);
 double TJ20_CALL textCallback(abi::ElementHeader* e);
+// Forgets what the chain's texts last formatted: a panel that loads the gauge gives them new buffers.
+void forgetFormattedTexts(abi::ElementHeader* const* root);
 extern abi::FailureRecord noFailures[1];
 
 constexpr Element base(abi::u32 kind, abi::u32 bitmap, Point at, abi::u32 flags) {

@@ -60,9 +60,4 @@ void Panel::Impl::keyEvent(std::uint32_t id, std::uint32_t value) {
     model.key(sim, id, value);
 }
 
-void Panel::Impl::lookup(abi::MODULE_VAR& v) {
-    v.var_old = v.var_value;
-    v.var_value.bits = v.id == 0 ? 0 : sim.bits(v.id);
-}
-
 }  // namespace tj20::host

@@ -32,8 +32,8 @@ const char* describe(ElementState::Kind kind) {
 }
 
 namespace {
-constexpr std::size_t TextCapacity = 64;  // the host's text buffer: 63 characters and the terminator
-constexpr int LongestChain = 256;         // a chain longer than this is taken to loop
+constexpr std::size_t TextCapacity = 64;   // the host's text buffer: 63 characters and the terminator
+constexpr std::size_t LongestChain = 256;  // a chain longer than this is taken to loop
 
 double call(abi::ElementCallback cb, abi::ElementHeader* e) { return cb ? cb(e) : 0.0; }
 
@@ -84,7 +84,11 @@ void fillAngles(abi::NeedleEntry* table, std::uint32_t n, abi::PixPoint pivot) {
 }
 }  // namespace
 
-// The evaluation of one element of each kind; `s` arrives with the common fields filled.
+// The evaluation of one element of each kind into its state, in place: a state that held the
+// same element at the last draw keeps what does not change between draws (its bitmap's size,
+// its text buffer, its needle table's angles), so a steady cycle allocates nothing. Local to
+// this file, so that the compiler folds it into the walk of the chain.
+namespace {
 struct ElementEvaluator {
     Panel::Impl& panel;
     LoadedGauge& gauge;
@@ -95,36 +99,45 @@ struct ElementEvaluator {
         s.images = icon.picture_count;
         s.value = call(icon.update_cb, e);
         // Truncated and clamped to the declared images: a state at or beyond the count shows
-        // the last image, a negative one the first.
+        // the last image, a negative one (or not a number) the first.
         const double last = icon.picture_count ? double(icon.picture_count - 1) : 0.0;
-        s.state = int(std::clamp(std::isnan(s.value) ? 0.0 : std::trunc(s.value), 0.0, last));
+        s.state = s.value >= last ? int(last) : s.value >= 1.0 ? int(s.value) : 0;
     }
 
-    void needle(abi::ElementHeader* e, ElementState& s) {
+    void needle(abi::ElementHeader* e, ElementState& s, ElementSlot& slot) {
         auto& needle = reinterpret_cast<abi::ElementNeedle*>(e)->needle;
         panel.lookup(needle.source_var);
-        if (needle.table && panel.filledTables.insert(needle.table).second)
-            fillAngles(needle.table, needle.table_size, e->position);
+        if (needle.table && slot.filledTable != needle.table) {
+            if (panel.filledTables.insert(needle.table).second)
+                fillAngles(needle.table, needle.table_size, e->position);
+            slot.filledTable = needle.table;
+        }
         s.value = call(needle.update_cb, e);
         s.angle = interpolateAngle(needle.table, needle.table_size, s.value, e->needle_period);
     }
 
-    void text(abi::ElementHeader* e, ElementState& s) {
+    // The text itself stays in the host's buffer until something reads it (Panel::Impl::texts).
+    void text(abi::ElementHeader* e, ElementState& s, ElementSlot& slot) {
         auto& text = reinterpret_cast<abi::ElementText*>(e)->text;
         for (auto& v : text.source_var) panel.lookup(v);
-        auto& buffer = gauge.textBuffers[e];
-        if (buffer.empty()) {
-            buffer.assign(TextCapacity, '\0');
-            text.string = buffer.data();
-            text.max_string_length = TextCapacity;
+        if (!slot.text) {
+            auto& buffer = gauge.textBuffers[e];
+            if (buffer.empty()) {
+                buffer.assign(TextCapacity, '\0');
+                text.string = buffer.data();
+                text.max_string_length = TextCapacity;
+            }
+            slot.text = buffer.data();
         }
         s.value = call(text.update_cb, e);
-        s.text = std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
         s.boxWidth = text.size.x;
         s.boxHeight = text.size.y;
         s.textColour = text.fg_color;
         s.backgroundColour = text.bg_color;
-        s.font = text.font_name ? text.font_name : "";
+        if (text.font_name != slot.font) {  // the name is copied only when the module names another
+            s.font = text.font_name ? text.font_name : "";
+            slot.font = text.font_name;
+        }
         s.fontWeight = text.font_weight;
     }
 
@@ -152,25 +165,33 @@ struct ElementEvaluator {
         s.rotation = call(f.angle.update_cb, e) * f.angle.scale;
     }
 
-    ElementState evaluate(abi::ElementHeader* e) {
-        ElementState s;
-        s.kind = static_cast<ElementState::Kind>(e->element_type);
-        s.bitmap = e->resource_id;
+    void evaluate(abi::ElementHeader* e, ElementState& s, ElementSlot& slot) {
+        const auto kind = static_cast<ElementState::Kind>(e->element_type);
+        if (slot.header != e || s.kind != kind) {  // another element than at the last draw: start afresh
+            s = ElementState{};
+            slot = ElementSlot{e};
+            s.kind = kind;
+            s.bitmap = ~e->resource_id;  // looked up below
+        }
+        if (s.bitmap != e->resource_id) {
+            s.bitmap = e->resource_id;
+            s.width = s.height = 0;
+            for (const auto& b : gauge.bitmaps)
+                if (b.id == e->resource_id) s.width = int(b.width), s.height = int(b.height);
+        }
         s.x = e->position.x;
         s.y = e->position.y;
         s.pivotX = e->offset.x;
         s.pivotY = e->offset.y;
-        for (const auto& b : gauge.bitmaps)
-            if (b.id == e->resource_id) s.width = int(b.width), s.height = int(b.height);
         switch (s.kind) {
             case ElementState::Icon:
                 icon(e, s);
                 break;
             case ElementState::Needle:
-                needle(e, s);
+                needle(e, s, slot);
                 break;
             case ElementState::Text:
-                text(e, s);
+                text(e, s, slot);
                 break;
             case ElementState::Slider:
             case ElementState::MovingImage:
@@ -185,34 +206,58 @@ struct ElementEvaluator {
         s.flags = e->image_flags;
         s.visible = (e->image_flags & abi::ImageHidden) == 0;
         s.lit = (e->image_flags & abi::ImageLit) != 0;
-        return s;
     }
 };
+}  // namespace
 
 void Panel::Impl::evaluate(LoadedGauge& g) {
     current = &g;
-    std::vector<ElementState> before;
-    before.swap(g.elements);
+    const std::size_t before = g.elements.size();
+    iconChanges.clear();
     ElementEvaluator evaluator{*this, g};
     abi::ElementHeader* e = g.header->elements_list ? *g.header->elements_list : nullptr;
+    std::size_t n = 0;
     os::enterModule(g.module.c_str(), "element callback");
-    for (int guard = 0; e && guard < LongestChain; ++guard) {
-        g.elements.push_back(evaluator.evaluate(e));
+    // The states and slots are reached through local pointers, which the callbacks cannot
+    // change, so the walk does not read the vectors again after every call into the module.
+    ElementState* states = g.elements.data();
+    ElementSlot* slots = g.slots.data();
+    for (; e && n < LongestChain; ++n) {
+        if (n >= before) {  // a chain longer than at the last draw
+            g.elements.emplace_back();
+            g.slots.emplace_back();
+            states = g.elements.data();
+            slots = g.slots.data();
+        }
+        ElementState& s = states[n];
+        const int wasState = s.state;
+        const bool wasVisible = s.visible;
+        evaluator.evaluate(e, s, slots[n]);
+        if (n < before && s.kind == ElementState::Icon && (s.state != wasState || s.visible != wasVisible))
+            iconChanges.push_back({n, wasState, wasVisible});
         e = e->next_element ? e->next_element[0] : nullptr;
     }
     os::leaveModule();
+    g.elements.resize(n);
+    g.slots.resize(n);
     current = nullptr;
-    journalIconChanges(g, before);
+    // Not on the first draw, nor for a chain that changed: nothing to compare with.
+    if (n == before && !iconChanges.empty()) journalIconChanges(g);
     drainSounds();
 }
 
+std::vector<ElementState> Panel::Impl::texts(const LoadedGauge& g) const {
+    std::vector<ElementState> out = g.elements;
+    for (std::size_t i = 0; i < out.size(); ++i)
+        if (const char* text = g.slots[i].text) out[i].text.assign(text, strnlen(text, TextCapacity));
+    return out;
+}
+
 // Journals each icon whose image or visibility changed since the gauge's last draw.
-void Panel::Impl::journalIconChanges(const LoadedGauge& g, const std::vector<ElementState>& before) {
-    if (before.size() != g.elements.size()) return;  // the first draw: nothing to compare with
-    for (std::size_t i = 0; i < g.elements.size(); ++i) {
+void Panel::Impl::journalIconChanges(const LoadedGauge& g) {
+    for (const auto& change : iconChanges) {
+        const std::size_t i = change.element;
         const ElementState& now = g.elements[i];
-        const ElementState& was = before[i];
-        if (now.kind != ElementState::Icon || (now.state == was.state && now.visible == was.visible)) continue;
         int sharing = 0;
         for (std::size_t j = 0; j < i; ++j)
             if (g.elements[j].x == now.x && g.elements[j].y == now.y) ++sharing;
@@ -226,9 +271,9 @@ void Panel::Impl::journalIconChanges(const LoadedGauge& g, const std::vector<Ele
             e.element += std::to_string(sharing);
             e.element += ']';
         }
-        e.before = std::uint64_t(was.state);
+        e.before = std::uint64_t(change.state);
         e.after = std::uint64_t(now.state);
-        e.wasVisible = was.visible;
+        e.wasVisible = change.visible;
         e.visible = now.visible;
         journal.add(std::move(e));
     }

@@ -126,14 +126,14 @@ bool Panel::hasGauge(std::string_view gauge) const { return impl_->find(gauge) !
 std::vector<ElementState> Panel::elements(std::string_view gauge) const {
     const auto* g = impl_->find(gauge);
     if (!g) throw std::invalid_argument("no gauge " + std::string(gauge) + " in the panel");
-    return g->elements;
+    return impl_->texts(*g);
 }
 
 std::vector<ElementState> Panel::evaluate(std::string_view gauge) {
     auto& g = impl_->require(gauge);
     impl_->evaluate(g);
     impl_->rethrowCallbackFailure();
-    return g.elements;
+    return impl_->texts(g);
 }
 
 bool Panel::windowVisible(std::string_view window) const {

@@ -26,6 +26,15 @@
 
 namespace tj20::host {
 
+// What the host keeps of an element beside its state: which element it was at the last draw,
+// its text buffer and font name, and the needle table whose angles it filled.
+struct ElementSlot {
+    const abi::ElementHeader* header = nullptr;
+    const char* text = nullptr;
+    const char* font = nullptr;  // the font name the state holds a copy of
+    const abi::NeedleEntry* filledTable = nullptr;
+};
+
 struct LoadedGauge {
     std::string module;
     std::string window;
@@ -37,7 +46,8 @@ struct LoadedGauge {
     abi::ImportTableRecord* importTable = nullptr;
     abi::GaugeHeader* header = nullptr;
     std::vector<BitmapInfo> bitmaps;
-    std::vector<ElementState> elements;
+    std::vector<ElementState> elements;  // as the last draw left them, texts apart (see slots)
+    std::vector<ElementSlot> slots;      // one per element
     std::map<const abi::ElementHeader*, std::vector<char>> textBuffers;
     bool killed = false;
 };
@@ -65,9 +75,8 @@ struct Panel::Impl {
     const LoadedGauge* current = nullptr;                            // the gauge whose callback runs now
     std::map<std::string, std::unique_ptr<std::uint32_t>> standIns;  // cells of the stand-in owners
     std::set<std::string, std::less<>> boundUnregistered;            // names bound while nobody registered them
-    void* soundLibrary = nullptr;          // the host's own hold on the stand-in, if it opened it
-    std::vector<SoundCall> pendingSounds;  // sound calls since the last drain
-    std::map<std::string, std::uint32_t> sharedSnapshot;
+    void* soundLibrary = nullptr;                    // the host's own hold on the stand-in, if it opened it
+    std::vector<SoundCall> pendingSounds;            // sound calls since the last drain
     std::set<const abi::NeedleEntry*> filledTables;  // needle tables whose angles the host has filled
     abi::HostFunctions functions{};
 
@@ -99,19 +108,36 @@ struct Panel::Impl {
 
     // Callbacks from the modules (callbacks.cpp).
     void keyEvent(std::uint32_t id, std::uint32_t value);
-    void lookup(abi::MODULE_VAR& v);
+    // Refreshes a simulator-variable record: the value before and the value now (the
+    // placeholder identifier 0 always reads 0). Every element runs it on every draw.
+    void lookup(abi::MODULE_VAR& v) {
+        v.var_old = v.var_value;
+        v.var_value.bits = v.id == 0 ? 0 : sim.bits(v.id);
+    }
 
     // The journal (recorder.cpp).
     Event event(Event::Kind kind, std::string subject) const;  // stamped with the cycle and tick
     // Journals the sound calls made since the last drain.
-    void drainSounds();
+    void drainSounds() {
+        if (!pendingSounds.empty()) journalSounds();  // most calls into a module sound nothing
+    }
+    void journalSounds();
     void diffShared();  // records every shared variable whose value changed since the last look
     void setWindow(WindowConfig& w, bool visible);
     WindowConfig* window(std::string_view name);  // by title, section or ident
 
     // Elements (elements.cpp).
     void evaluate(LoadedGauge& g);
-    void journalIconChanges(const LoadedGauge& g, const std::vector<ElementState>& before);
+    // The gauge's elements with their texts, as the last draw left them.
+    std::vector<ElementState> texts(const LoadedGauge& g) const;
+    // An icon whose image or visibility changed in the draw under way, and what it showed before.
+    struct IconChange {
+        std::size_t element;
+        int state;
+        bool visible;
+    };
+    std::vector<IconChange> iconChanges;  // kept between draws for its capacity
+    void journalIconChanges(const LoadedGauge& g);
 
     // Mouse (mouse.cpp).
     abi::MouseRect* hit(LoadedGauge& g, int x, int y, std::uint32_t eventFlag);

@@ -33,7 +33,7 @@ Event Panel::Impl::event(Event::Kind kind, std::string subject) const {
     return e;
 }
 
-void Panel::Impl::drainSounds() {
+void Panel::Impl::journalSounds() {
     auto calls = std::move(pendingSounds);
     pendingSounds.clear();
     // Runs after every call into a module, the kills of a panel being destroyed among them:
@@ -54,18 +54,10 @@ void Panel::Impl::drainSounds() {
 }
 
 void Panel::Impl::diffShared() {
-    registry.forEach([this](const std::string& name, const std::uint32_t* cell) {
-        auto it = sharedSnapshot.find(name);
-        if (it == sharedSnapshot.end()) {
-            it = sharedSnapshot.emplace(name, 0).first;
-            if (*cell == 0) return;
-        } else if (it->second == *cell) {
-            return;
-        }
+    registry.forEachChange([this](const std::string& name, std::uint32_t before, std::uint32_t after) {
         Event e = event(Event::Kind::SharedChange, name);
-        e.before = it->second;
-        e.after = *cell;
-        it->second = *cell;
+        e.before = before;
+        e.after = after;
         journal.add(std::move(e));
     });
 }

@@ -8,22 +8,33 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tj20::host {
 
 class Registry {
 public:
+    Registry() = default;
+    Registry(const Registry&) = delete;  // the walk order points into the names it holds
+    Registry& operator=(const Registry&) = delete;
     void add(std::string_view name, std::uint32_t* cell, std::string_view owner);
     // Removes the owner's registration of the name (the latest one when the owner is unknown).
     void remove(std::string_view name, std::string_view owner);
     std::uint32_t* resolve(std::string_view name) const;
     std::vector<std::string> names() const;
-    // Visits every name with the cell a binder would receive, in name order.
+    // Visits every registered name whose value changed since the last visit, in name order,
+    // as visit(name, before, after). A name seen for the first time was 0 before. The value
+    // last seen stays with the name while nobody registers it, so a name registered again is
+    // compared with what it held then.
     template <class F>
-    void forEach(F&& visit) const {
-        for (const auto& [name, regs] : names_)
-            if (!regs.empty()) visit(name, regs.back().cell);
+    void forEachChange(F&& visit) {
+        for (const auto& [name, entry] : inOrder_) {
+            if (entry->regs.empty()) continue;
+            const std::uint32_t now = *entry->regs.back().cell;
+            if (now == entry->seen) continue;
+            visit(*name, std::exchange(entry->seen, now), now);
+        }
     }
 
 private:
@@ -31,7 +42,13 @@ private:
         std::uint32_t* cell;
         std::string owner;
     };
-    std::map<std::string, std::vector<Registration>, std::less<>> names_;
+    struct Entry {
+        std::vector<Registration> regs;  // empty while nobody registers the name
+        std::uint32_t seen = 0;          // the value forEachChange last saw
+    };
+    std::map<std::string, Entry, std::less<>> names_;  // a name, once registered, stays
+    // The same entries in name order, for the walk after every cycle.
+    std::vector<std::pair<const std::string*, Entry*>> inOrder_;
 };
 
 }  // namespace tj20::host
