@@ -220,6 +220,12 @@ void drawSphere(Canvas& c) {
 
 // ---- straight bars (director bars, deviation bars, slider pointers)
 
+// A sprite turning about its pivot: the pivot is the bitmap's centre.
+void sizeAroundPivot(Piece& p, const Artwork&) {
+    p.width = 2 * p.first().pivot.x;
+    p.height = 2 * p.first().pivot.y;
+}
+
 void sizeBar(Piece& p, const Artwork& a) {
     const GaugeElement& e = p.first();
     if (e.pivot.x > 0 || e.pivot.y > 0) {
@@ -350,11 +356,7 @@ void registerMovingKinds() {
              .draw = drawBar});
     addKind({.name = "card",
              .drawnBy = {E::Sprite},
-             .size =
-                 [](Piece& p, const Artwork&) {
-                     p.width = 2 * p.first().pivot.x;
-                     p.height = 2 * p.first().pivot.y;
-                 },
+             .size = sizeAroundPivot,
              .check =
                  [](const Piece& p) {
                      p.d->head.allow({"size", "depth", "north"}, {"ccw"});
@@ -362,11 +364,7 @@ void registerMovingKinds() {
              .draw = drawCard});
     addKind({.name = "sphere",
              .drawnBy = {E::Sprite},
-             .size =
-                 [](Piece& p, const Artwork&) {
-                     p.width = 2 * p.first().pivot.x;
-                     p.height = 2 * p.first().pivot.y;
-                 },
+             .size = sizeAroundPivot,
              .check =
                  [](const Piece& p) {
                      p.d->head.allow({"size", "depth", "pitch"});

@@ -48,19 +48,10 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 void selectFont(cairo_t* cr, const Font& font) {
-    const auto choice = host::mapFont(font.mono ? "Courier New" : "Arial", font.bold ? 700 : 400);
-    cairo_select_font_face(cr, choice.family, CAIRO_FONT_SLANT_NORMAL,
-                           choice.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    host::selectFace(cr, host::mapFont(font.mono ? "Courier New" : "Arial", font.bold ? 700 : 400));
     cairo_matrix_t m;
     cairo_matrix_init_scale(&m, font.size * font.condense, font.size);
     cairo_set_font_matrix(cr, &m);
-    // Unhinted outlines: the same legend looks the same wherever it is drawn.
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_set_font_options(cr, options);
-    cairo_font_options_destroy(options);
 }
 }  // namespace
 

@@ -60,15 +60,7 @@ void drawText(cairo_t* cr, const ElementState& e, double brightness) {
         cairo_fill(cr);
     }
     if (e.text.empty()) return;
-    const FontChoice font = mapFont(e.font, e.fontWeight);
-    cairo_select_font_face(cr, font.family, CAIRO_FONT_SLANT_NORMAL,
-                           font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_set_font_options(cr, options);
-    cairo_font_options_destroy(options);
+    selectFace(cr, mapFont(e.font, e.fontWeight));
     // Four fifths of the box's height, from its left edge (the text-drawing flags of the
     // elements ask for left alignment), narrower where the text would overflow the box.
     double size = e.boxHeight * 0.8;
