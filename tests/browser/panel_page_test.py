@@ -269,6 +269,13 @@ def malformed_test(driver, server, out):
     c.request("GET", "/ws", headers={"Upgrade": "websocket", "Connection": "Upgrade", "Sec-WebSocket-Version": "13",
                                      "Sec-WebSocket-Key": "dGhlIHNhbXBsZSBub25jZQ==", "Origin": "http://evil.example"})
     assert c.getresponse().status == 404
+    # Nor may a page whose own name was made to resolve to this machine (DNS rebinding).
+    for target in ["/", "/ws"]:
+        c = http.client.HTTPConnection("127.0.0.1", server.port, timeout=10)
+        c.request("GET", target, headers={"Host": f"rebound.example:{server.port}"})
+        r = c.getresponse()
+        assert r.status == 403 and b"<html" not in r.read(), f"{target} for another host name: {r.status}"
+        c.close()
 
 
 def main():

@@ -183,6 +183,16 @@ TEST(Serve, OnlyThePagesOwnFilesAreServed) {
     for (const auto& c : cases) EXPECT_EQ(host::serve::pageFileFor(c.target), c.file) << c.target;
 }
 
+TEST(Serve, OnlyRequestsAddressedToTheLoopbackAreAnswered) {
+    for (const auto& [host, answered] :
+         {std::pair{"127.0.0.1:8080", true}, std::pair{"127.0.0.1", true}, std::pair{"localhost:41234", true},
+          std::pair{"[::1]:8080", true}, std::pair{"[::1]", true}, std::pair{"evil.example:8080", false},
+          std::pair{"127.0.0.1.evil.example", false}, std::pair{"localhost.evil.example:8080", false},
+          std::pair{"127.0.0.1:80x", false}, std::pair{"127.0.0.1:", false}, std::pair{"[::1]x", false},
+          std::pair{"[::1", false}, std::pair{"", false}})
+        EXPECT_EQ(host::serve::namesLoopback(host), answered) << host;
+}
+
 TEST(Serve, PicturesTravelAsBase64) {
     const struct {
         std::string bytes;

@@ -129,6 +129,7 @@ public:
         boost::system::error_code bec;
         const auto address = asio::ip::make_address(options.address, bec);
         if (bec) throw std::runtime_error("--address " + options.address + ": not an IP address");
+        loopbackOnly_ = address.is_loopback();
         const tcp::endpoint endpoint(address, options.port);
         acceptor_.open(endpoint.protocol(), bec);
         if (!bec) acceptor_.set_option(asio::socket_base::reuse_address(true), bec);
@@ -155,6 +156,10 @@ public:
         schedule();
         io_.run();
     }
+
+    // A server on the loopback answers only requests addressed to the loopback; one listening
+    // on an address the user chose answers whatever name reached it.
+    bool addressedHere(std::string_view host) const { return !loopbackOnly_ || namesLoopback(host); }
 
     const std::string* page(std::string_view target, const char** type) const {
         for (const auto& f : pageFiles)
@@ -331,6 +336,7 @@ private:
     }
 
     ServeOptions options_;
+    bool loopbackOnly_ = true;
     std::ostream& out_;
     asio::io_context io_;
     tcp::acceptor acceptor_;
@@ -357,7 +363,9 @@ void HttpSession::read() {
 
 void HttpSession::respond() {
     const std::string target(request_.target());
-    if (websocket::is_upgrade(request_)) {
+    const auto host = request_[http::field::host];
+    const bool addressedHere = server_.addressedHere(std::string_view(host.data(), host.size()));
+    if (addressedHere && websocket::is_upgrade(request_)) {
         // Only the page itself may open the websocket: another site's page in the same browser
         // would send an Origin of its own.
         const auto origin = request_.find(http::field::origin);
@@ -375,7 +383,10 @@ void HttpSession::respond() {
     r.set(http::field::server, "tj20host");
     const char* type = "text/plain; charset=utf-8";
     const std::string* body = nullptr;
-    if (request_.method() != http::verb::get && request_.method() != http::verb::head) {
+    if (!addressedHere) {
+        r.result(http::status::forbidden);
+        r.body() = "this server answers only requests addressed to 127.0.0.1 or localhost\n";
+    } else if (request_.method() != http::verb::get && request_.method() != http::verb::head) {
         r.result(http::status::method_not_allowed);
         r.body() = "only GET and HEAD are served\n";
     } else if ((body = server_.page(target, &type))) {
@@ -471,6 +482,25 @@ void WebSocketSession::close() {
 }
 
 }  // namespace
+
+bool namesLoopback(std::string_view host) {
+    std::string_view name = host;
+    if (name.starts_with('[')) {
+        const auto end = name.find(']');
+        if (end == std::string_view::npos) return false;
+        const std::string_view port = name.substr(end + 1);
+        if (!port.empty() && (port[0] != ':' || port.size() == 1 ||
+                              port.substr(1).find_first_not_of("0123456789") != std::string_view::npos))
+            return false;
+        return name.substr(0, end + 1) == "[::1]";
+    }
+    if (const auto colon = name.find(':'); colon != std::string_view::npos) {
+        const std::string_view port = name.substr(colon + 1);
+        if (port.empty() || port.find_first_not_of("0123456789") != std::string_view::npos) return false;
+        name = name.substr(0, colon);
+    }
+    return name == "127.0.0.1" || name == "localhost";
+}
 
 std::string pageFileFor(std::string_view target) {
     for (const auto& f : pageFiles)

@@ -28,6 +28,12 @@ struct ServeOptions {
 // files are missing, the address cannot be bound) before serving.
 void serve(const ServeOptions& options, std::ostream& out);
 
+// Whether a request's Host header names this machine's loopback interface ("127.0.0.1",
+// "localhost", "[::1]", with or without a port). A server listening on the loopback answers
+// only such requests: a page of another site whose name was made to resolve to 127.0.0.1
+// (DNS rebinding) sends its own name and is refused.
+bool namesLoopback(std::string_view hostHeader);
+
 // The page's files by request target: "/" is index.html; every other target is refused.
 // Empty when the target names no file of the page.
 std::string pageFileFor(std::string_view target);
