@@ -25,12 +25,12 @@ Gauge switchPanel() {
     E bg;
     bg.bitmap = 0x100;
     E sw;
-    sw.kind = E::Icon, sw.bitmap = 0x1100, sw.at = {20, 10}, sw.images = 2;
+    sw.kind = host::ElementState::Icon, sw.bitmap = 0x1100, sw.at = {20, 10}, sw.images = 2;
     E needle;
-    needle.kind = E::Needle, needle.bitmap = 0x1200, needle.at = {100, 60}, needle.pivot = {4, 4};
+    needle.kind = host::ElementState::Needle, needle.bitmap = 0x1200, needle.at = {100, 60}, needle.pivot = {4, 4};
     needle.scale = {{{70, 60}, 0}, {{100, 30}, 50}, {{130, 60}, 100}};
     E overlay;
-    overlay.kind = E::Icon, overlay.bitmap = 0x1300, overlay.images = 2;
+    overlay.kind = host::ElementState::Icon, overlay.bitmap = 0x1300, overlay.images = 2;
     g.elements = {bg, sw, needle, overlay};
     g.areas = {{18, 8, 30, 20}, {18, 28, 30, 22}, {150, 90, 10, 10}};
     return g;
@@ -184,9 +184,9 @@ TEST(Artwork, AStripIsAsLongAsItsWindowAndItsTravel) {
     E bg;
     bg.bitmap = 0x100;
     E drum;
-    drum.kind = E::MovingImage, drum.bitmap = 0x1100, drum.at = {10, 10}, drum.scaleY = 9.9;
+    drum.kind = host::ElementState::MovingImage, drum.bitmap = 0x1100, drum.at = {10, 10}, drum.scaleY = 9.9;
     E tape;
-    tape.kind = E::MovingImage, tape.bitmap = 0x1200, tape.at = {10, 40}, tape.scaleX = -1;
+    tape.kind = host::ElementState::MovingImage, tape.bitmap = 0x1200, tape.at = {10, 40}, tape.scaleX = -1;
     g.elements = {bg, drum, tape};
     const auto art = resolve(g,
                              readArtText("panel 0x100\ndrum 0x1100\nwindow 0x1101 size=14x11\n"

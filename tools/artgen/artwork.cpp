@@ -11,7 +11,7 @@ namespace tj20::art {
 std::string describe(const GaugeElement& e) {
     static const char* const names[] = {"a static image", "a needle",       "a text",  "a slider",
                                         "an icon",        "a moving image", "a sprite"};
-    const char* name = e.kind <= GaugeElement::Sprite ? names[e.kind] : "an element";
+    const char* name = e.kind <= host::ElementState::Sprite ? names[e.kind] : "an element";
     return std::string(name) + " at " + std::to_string(e.at.x) + "," + std::to_string(e.at.y);
 }
 
@@ -59,9 +59,9 @@ void depthOf(Piece& p, const Kind& kind) {
 void statesOf(Piece& p, const Kind& kind) {
     p.states = 1;
     for (const auto* e : p.uses)
-        if (e->kind == GaugeElement::Icon) p.states = std::max(p.states, static_cast<int>(e->images));
+        if (e->kind == host::ElementState::Icon) p.states = std::max(p.states, static_cast<int>(e->images));
     for (const auto* e : p.uses)
-        if (e->kind == GaugeElement::Icon && static_cast<int>(e->images) != p.states)
+        if (e->kind == host::ElementState::Icon && static_cast<int>(e->images) != p.states)
             p.d->head.fail("bitmap " + hex(p.id()) + " is drawn by icons of different image counts");
     p.present.assign(p.states, true);
     if (kind.stateZeroAbsent && p.states > 1) p.present[0] = false;
@@ -89,12 +89,12 @@ void extend(const GaugeElement& e, const Artwork& art, int& right, int& bottom) 
         right = std::max(right, static_cast<int>(x + 0.999));
         bottom = std::max(bottom, static_cast<int>(y + 0.999));
     };
-    if (e.kind == GaugeElement::Text) return cover(e.at.x + e.box.x, e.at.y + e.box.y);
+    if (e.kind == host::ElementState::Text) return cover(e.at.x + e.box.x, e.at.y + e.box.y);
     for (const auto& m : e.scale) cover(m.point.x + 1, m.point.y + 1);
     const Piece* p = art.piece(e.bitmap);
     if (!p || p == &art.root()) return;
-    if (e.kind == GaugeElement::Needle || e.kind == GaugeElement::Sprite) return cover(e.at.x + 1, e.at.y + 1);
-    if (e.kind == GaugeElement::MovingImage) {
+    if (e.kind == host::ElementState::Needle || e.kind == host::ElementState::Sprite) return cover(e.at.x + 1, e.at.y + 1);
+    if (e.kind == host::ElementState::MovingImage) {
         // The window, not the strip, lies on the gauge.
         if (const Piece* window = art.piece(e.bitmap + 1))
             return cover(e.at.x + window->width, e.at.y + window->height);
@@ -125,7 +125,7 @@ Artwork resolve(Gauge gauge, std::vector<Description> descriptions, const std::s
     }
     // Every element's bitmap is described, by a kind that such an element can draw.
     for (const auto& e : art.gauge.elements) {
-        if (e.kind == GaugeElement::Text) continue;
+        if (e.kind == host::ElementState::Text) continue;
         auto it =
             std::find_if(art.pieces.begin(), art.pieces.end(), [&](const Piece& p) { return p.id() == e.bitmap; });
         if (it == art.pieces.end())
@@ -146,7 +146,7 @@ Artwork resolve(Gauge gauge, std::vector<Description> descriptions, const std::s
     }
     // A moving image shows its strip through a window: the bitmap after the strip's.
     for (const auto& e : art.gauge.elements)
-        if (e.kind == GaugeElement::MovingImage && !art.piece(e.bitmap + 1))
+        if (e.kind == host::ElementState::MovingImage && !art.piece(e.bitmap + 1))
             throw ArtError(artFile + ": " + describe(e) + " needs a window, bitmap " + hex(e.bitmap + 1) +
                            " ('window " + hex(e.bitmap + 1) + " size=WxH')");
     // Icon states must not run into another bitmap's identifier.

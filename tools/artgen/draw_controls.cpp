@@ -477,7 +477,7 @@ void drawSlotLever(Canvas& c) {
 }  // namespace
 
 void registerControlKinds() {
-    using E = GaugeElement;
+    using E = host::ElementState;
     addKind(
         {.name = "switch",
          .drawnBy = {E::Icon},

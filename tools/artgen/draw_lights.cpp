@@ -238,7 +238,7 @@ void checkLegends(const Piece& p) {
 }  // namespace
 
 void registerLightKinds() {
-    using E = GaugeElement;
+    using E = host::ElementState;
     // Lights and window legends are few colours: 8 bits with a palette of their own.
     addKind({.name = "light",
              .drawnBy = {E::Icon},

@@ -335,7 +335,7 @@ void drawStrip(Canvas& c, bool tape) {
 }  // namespace
 
 void registerMovingKinds() {
-    using E = GaugeElement;
+    using E = host::ElementState;
     addKind({.name = "needle",
              .drawnBy = {E::Needle},
              .size = sizeNeedle,

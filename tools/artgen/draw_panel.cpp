@@ -43,7 +43,7 @@ const GaugeElement& needleNamed(const Canvas& c, const Words& w) {
     if (w.bare.empty()) w.fail("'" + w.verb + "' names a needle's bitmap");
     const std::uint32_t id = parseId(w, w.bare[0]);
     for (const auto& e : c.art.gauge.elements)
-        if (e.kind == GaugeElement::Needle && e.bitmap == id) return e;
+        if (e.kind == host::ElementState::Needle && e.bitmap == id) return e;
     w.fail("no needle of the gauge draws bitmap " + w.bare[0]);
 }
 
@@ -306,7 +306,7 @@ void drawFace(Canvas& c, Mode mode, const Piece& from) {
         // A readout window behind every text.
         if (!head.has("nowindows"))
             for (const auto& e : c.art.gauge.elements)
-                if (e.kind == GaugeElement::Text)
+                if (e.kind == host::ElementState::Text)
                     bevelBox(cr, e.at.x - 1, e.at.y - 1, e.box.x + 2, e.box.y + 2, {0.01, 0.01, 0.01}, true, 1.5);
     }
     if (!head.quoted.empty()) {
@@ -322,7 +322,7 @@ void drawFace(Canvas& c, Mode mode, const Piece& from) {
     if (!head.has("nodials")) {
         std::set<std::vector<std::pair<int, int>>> drawn;
         for (const auto& e : c.art.gauge.elements) {
-            if (e.kind != GaugeElement::Needle) continue;
+            if (e.kind != host::ElementState::Needle) continue;
             std::vector<std::pair<int, int>> points;
             for (const auto& m : e.scale) points.emplace_back(m.point.x, m.point.y);
             if (listed(from, "dial", e.bitmap) || listed(from, "nodial", e.bitmap)) {
@@ -334,7 +334,7 @@ void drawFace(Canvas& c, Mode mode, const Piece& from) {
     }
     // Position legends beside the switches and knobs.
     for (const auto& e : c.art.gauge.elements) {
-        if (e.kind != GaugeElement::Icon) continue;
+        if (e.kind != host::ElementState::Icon) continue;
         const Piece* p = c.art.piece(e.bitmap);
         const Kind* k = p ? findKind(p->kind) : nullptr;
         if (k && k->labels && p->d->head.option("labels").value_or("") != "none")
@@ -366,7 +366,7 @@ void sizeOfWindow(Piece& p, const Artwork&) {
 }  // namespace
 
 void registerPanelKinds() {
-    using E = GaugeElement;
+    using E = host::ElementState;
     addKind({.name = "panel",
              .drawnBy = {E::StaticImage},
              .check =

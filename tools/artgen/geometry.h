@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tj20host/elements.h"
+
 namespace tj20::art {
 
 struct Pt {
@@ -31,16 +33,8 @@ struct ScaleMark {
 };
 
 struct GaugeElement {
-    enum Kind : std::uint32_t {
-        StaticImage = 0,
-        Needle = 1,
-        Text = 2,
-        Slider = 3,
-        Icon = 4,
-        MovingImage = 5,
-        Sprite = 6
-    };
-    Kind kind = StaticImage;
+    using Kind = host::ElementState::Kind;  // numbered as the module interface numbers them
+    Kind kind = host::ElementState::StaticImage;
     std::uint32_t bitmap = 0;
     Pt at;                          // position on the gauge
     Pt pivot;                       // the point of the bitmap that lies on the position (needles, sprites)
